@@ -4,6 +4,7 @@
 // further registrations in one frame are ignored.
 #pragma once
 #include <array>
+#include <cstddef>
 
 namespace wf {
 
@@ -17,11 +18,11 @@ class LightList {
   // False (and nothing stored) when the list is full.
   bool add(const Light* light) {
     if (count_ >= kCapacity) return false;
-    lights_[static_cast<size_t>(count_++)] = light;
+    lights_[static_cast<std::size_t>(count_++)] = light;
     return true;
   }
   int count() const { return count_; }
-  const Light* at(int index) const { return lights_[static_cast<size_t>(index)]; }
+  const Light* at(int index) const { return lights_[static_cast<std::size_t>(index)]; }
 
  private:
   std::array<const Light*, kCapacity> lights_{};
