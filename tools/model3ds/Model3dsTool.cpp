@@ -1,7 +1,7 @@
 // model3ds: writes procedural 3D Studio files and shows what the engine
 // reads from any 3D Studio file.
 //
-//   model3ds write SHAPE OUT.3ds [DETAIL]   SHAPE: box, sphere, balloon, airship
+//   model3ds write SHAPE OUT.3ds [DETAIL]   SHAPE: box, sphere, pair, balloon, airship
 //   model3ds info FILE.3ds                  objects, counts, hierarchy as loaded
 //
 // DETAIL (0, 1, 2; default 1) sets the tessellation of the round shapes.
@@ -18,7 +18,7 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: model3ds write box|sphere|balloon|airship OUT.3ds [DETAIL]\n"
+               "usage: model3ds write box|sphere|pair|balloon|airship OUT.3ds [DETAIL]\n"
                "       model3ds info FILE.3ds\n");
   return 2;
 }
@@ -30,6 +30,18 @@ int writeShape(const std::string& shape, const std::string& out, int detail) {
     objects.push_back(makeBox("Box", 1, 1, 1, 0, 0, 0));
   } else if (shape == "sphere") {
     objects.push_back(makeSphere("Sphere", 1, 6 + 6 * detail, 8 + 8 * detail, 0, 0, 0));
+  } else if (shape == "pair") {
+    // Two small triangles, the second a child of the first: a compact seed.
+    MeshObject a;
+    a.name = "A";
+    a.vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}};
+    a.mapping = {{{0, 0}}, {{1, 0}}, {{0, 1}}};
+    a.faces = {{{0, 1, 2}}};
+    MeshObject b = a;
+    b.name = "B";
+    b.parent = 0;
+    b.material = "M";
+    objects = {a, b};
   } else if (shape == "balloon") {
     objects = makeBalloon(detail);
   } else if (shape == "airship") {
