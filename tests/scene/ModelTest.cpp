@@ -386,3 +386,13 @@ TEST(ModelDamaged, EmptyInput) {
   Model partial("kurz", registry, few, sizeof few);
   EXPECT_TRUE(partial.meshes().empty());
 }
+
+TEST(ModelDamaged, NoMoreMeshesThanTheRegistryCanList) {
+  ScopedConsole console;
+  ObjectRegistry registry;
+  Chunk editor(kChunkEditor);
+  for (size_t i = 0; i < Model::kMaxMeshes + 5; ++i) editor.add(std::move(Chunk(kChunkObjectBlock).text("o")));
+  Model* model = load(registry, mainWith(editor).bytes());
+  EXPECT_EQ(model->meshes().size(), Model::kMaxMeshes);
+  EXPECT_EQ(registry.count(), ObjectRegistry::kCapacity);
+}
