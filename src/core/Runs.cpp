@@ -4,6 +4,7 @@
 #include <unistd.h>    // Required for: isatty()
 
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -18,9 +19,12 @@
 #include "platform/MainWindow.h"
 #include "platform/PngFile.h"
 #include "platform/SdlMainWindow.h"
+#include "platform/VideoEncoder.h"
 
 namespace wf {
 namespace {
+
+constexpr double kLongestRenderSeconds = 30.0 * 60.0;
 
 bool makeDirectory(const std::string& path, std::string& error) {
   if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) {
@@ -88,6 +92,39 @@ int runInteractive(const Options& options) {
   return 0;
 }
 
+namespace {
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// One status line, rewritten in place, when stderr is a terminal.
+class Progress {
+ public:
+  explicit Progress(double totalSeconds) : total_(totalSeconds), terminal_(isatty(fileno(stderr)) != 0) {}
+  void update(long long frames, double demoSeconds) {
+    if (!terminal_) return;
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    if (wall - lastPrint_ < 0.25) return;
+    lastPrint_ = wall;
+    const double speed = wall > 0 ? demoSeconds / wall : 0.0;
+    std::fprintf(stderr, "\r%lld frames, %.1f s of demo, %.2fx real time", frames, demoSeconds, speed);
+    if (total_ > 0 && speed > 0) std::fprintf(stderr, ", ETA %.0f s   ", (total_ - demoSeconds) / speed);
+    std::fflush(stderr);
+  }
+  void done() {
+    if (terminal_ && lastPrint_ > 0) std::fputc('\n', stderr);
+  }
+
+ private:
+  double total_;
+  bool terminal_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  double lastPrint_ = 0.0;
+};
+
+}  // namespace
+
 int runRender(const Options& options) {
   setMessageBoxHandler(nullptr);  // nothing may block without a display
   DisplaySettings& display = displaySettings();
@@ -97,12 +134,24 @@ int runRender(const Options& options) {
   display.fullScreen = false;
   display.detailLevel = options.quality;
 
+  const bool video = endsWith(options.output, ".mp4") || endsWith(options.output, ".MP4");
   std::string error;
-  if (!makeDirectory(options.output, error)) {
+  if (!video && !makeDirectory(options.output, error)) {
     std::fprintf(stderr, "wolkenfahrt: %s\n", error.c_str());
     return 1;
   }
-  const double seconds = options.seconds < 0 ? 10.0 : options.seconds;
+  std::unique_ptr<VideoEncoder> encoder;
+  if (video) {
+    encoder = std::make_unique<VideoEncoder>(options.output, display.screenWidth, display.screenHeight, options.fps);
+    if (!encoder->open(error)) {
+      std::fprintf(stderr, "wolkenfahrt: %s\n", error.c_str());
+      return 1;
+    }
+  }
+  // Without --seconds the demo runs until its script ends it; a script that
+  // never does is cut after half an hour rather than filling the disk.
+  const bool untilEnd = options.seconds < 0;
+  const double seconds = untilEnd ? kLongestRenderSeconds : options.seconds;
   const long long frames = std::llround(seconds * options.fps);
 
   HeadlessWindow window(display.screenWidth, display.screenHeight);
@@ -113,23 +162,40 @@ int runRender(const Options& options) {
   platform.time = &time;
   DemoApp app(options.commandLine, window, platform);
 
+  Progress progress(untilEnd ? 0.0 : seconds);
   char name[64];
-  for (long long frame = 0; frame < frames && window.isAlive(); ++frame) {
+  long long frame = 0;
+  for (; frame < frames && window.isAlive(); ++frame) {
     // Frame k shows the timeline at (k + 1) / fps: the first frame already
     // carries the first steps, as with a real clock.
-    time.set(static_cast<double>(frame + 1) / options.fps);
+    const double now = static_cast<double>(frame + 1) / options.fps;
+    time.set(now);
     bool written = true;
     app.runFrame([&] {
       int w = 0, h = 0;
       std::vector<uint8_t> rgb = app.renderer().readFrameRgb(w, h);
-      std::snprintf(name, sizeof name, "/frame-%05lld.png", frame);
-      written = writePng(options.output + name, w, h, 3, rgb.data(), &error);
+      if (encoder) {
+        written = encoder->addFrame(rgb.data(), error);
+      } else {
+        std::snprintf(name, sizeof name, "/frame-%05lld.png", frame);
+        written = writePng(options.output + name, w, h, 3, rgb.data(), &error);
+      }
     });
     if (!written) {
+      progress.done();
       std::fprintf(stderr, "wolkenfahrt: %s\n", error.c_str());
       return 1;
     }
+    progress.update(frame + 1, now);
   }
+  progress.done();
+  if (untilEnd && window.isAlive())
+    std::fprintf(stderr, "wolkenfahrt: the script did not end within %.0f s; stopped there\n", seconds);
+  if (encoder && !encoder->finish("", error)) {
+    std::fprintf(stderr, "wolkenfahrt: %s\n", error.c_str());
+    return 1;
+  }
+  logDiagnostic("rendered " + std::to_string(frame) + " frames to " + options.output);
   return 0;
 }
 
