@@ -2,12 +2,18 @@
 
 #include <SDL2/SDL.h>
 
+#include <GL/gl.h>     // Required for: glReadBuffer()
+#include <sys/stat.h>  // Required for: stat()
+
+#include <cstdio>
 #include <cstdlib>  // Required for: getenv()
+#include <vector>
 
 #include "core/DisplaySettings.h"
 #include "core/Report.h"
 #include "platform/GlRenderer.h"
 #include "platform/KeyTable.h"
+#include "platform/PngFile.h"
 
 namespace wf {
 namespace {
@@ -27,6 +33,27 @@ bool hasRealDisplay() {
 }
 
 }  // namespace
+
+void SdlMainWindow::saveScreenshot() {
+  GlRenderer* renderer = GlRenderer::current();
+  if (!renderer || !context_) return;
+  // The last finished frame is in the front buffer after the swap.
+  glReadBuffer(GL_FRONT);
+  int w = 0, h = 0;
+  std::vector<uint8_t> rgb = renderer->readFrameRgb(w, h);
+  glReadBuffer(GL_BACK);
+  char name[64];
+  for (int n = 1; n < 10000; ++n) {
+    std::snprintf(name, sizeof name, "screenshot-%04d.png", n);
+    struct stat info;
+    if (::stat(name, &info) != 0) break;
+  }
+  std::string error;
+  if (writePng(name, w, h, 3, rgb.data(), &error))
+    logDiagnostic(std::string("screenshot saved as ") + name);
+  else
+    logDiagnostic("screenshot failed: " + error);
+}
 
 void SdlMainWindow::useSdlMessageBoxes() { setMessageBoxHandler(sdlMessageBox); }
 
@@ -144,6 +171,10 @@ void SdlMainWindow::pumpMessage() {
       }
       break;
     case SDL_KEYDOWN: {
+      if (event.key.keysym.sym == SDLK_F12) {
+        saveScreenshot();
+        break;
+      }
       const int vk = translateSdlKey(event.key.keysym.sym, event.key.keysym.mod);
       if (vk) handleKeyDown(vk);
       break;

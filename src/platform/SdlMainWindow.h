@@ -35,6 +35,9 @@ class SdlMainWindow : public MainWindow, public GlSurface {
   static void useSdlMessageBoxes();
 
  private:
+  // F12: the last frame as screenshot-NNNN.png in the working folder.
+  void saveScreenshot();
+
   SDL_Window* window_ = nullptr;
   void* context_ = nullptr;
   std::string failure_;
