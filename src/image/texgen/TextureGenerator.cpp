@@ -31,7 +31,10 @@ inline uint8_t low8(int v) { return static_cast<uint8_t>(v & 0xFF); }
 
 }  // namespace
 
-TextureGenerator::TextureGenerator() : layers_(new uint8_t[kLayerBytes * kLayerCount]) {
+TextureGenerator::TextureGenerator()
+    : layers_(new uint8_t[kLayerBytes * kLayerCount]),
+      twirlTurns_(new TwirlTurn[kTwirlDistances]),
+      twirlStamps_(new uint32_t[kTwirlDistances]()) {
   // All nine layers start black (the scratch layer too, so nothing is ever
   // undefined), and this is the only time they are cleared.
   std::memset(layers_.get(), 0, kLayerBytes * kLayerCount);
@@ -193,20 +196,20 @@ void TextureGenerator::twirl(int L, int centreX, int centreY, int radius, int so
   uint8_t* scratch = layer(kScratchLayer);
   if (out != scratch) std::memcpy(scratch, out, kLayerBytes);
   const int divisor = 2 * softness + 32;
+  if (++twirlNumber_ == 0) {  // after 2^32 twirls: forget every mark
+    std::memset(twirlStamps_.get(), 0, sizeof(uint32_t) * kTwirlDistances);
+    twirlNumber_ = 1;
+  }
+  const TwirlTurn none;
   for (int y = 0; y < kSize; ++y) {
     const int dy = y - centreY;
     for (int x = 0; x < kSize; ++x) {
       const int dx = x - centreX;
-      const float dist = static_cast<float>(std::sqrt(double(dx * dx + dy * dy)));
-      const float t = static_cast<float>(radius) - dist;
-      const float angle = t < 0 ? 0.0f : static_cast<float>(t * kPi / divisor);
-      float c = 1.0f, s = 0.0f;  // cos(0) and sin(0), the common case outside the radius
-      if (angle != 0.0f) {
-        c = static_cast<float>(std::cos(double(angle)));
-        s = static_cast<float>(std::sin(double(angle)));
-      }
-      const float fx = float(dx) * c - float(dy) * s;
-      const float fy = float(dx) * s + float(dy) * c;
+      const int squared = dx * dx + dy * dy;
+      // sqrt(255^2 + 1) > 255 >= radius: beyond the table no pixel turns.
+      const TwirlTurn& turn = squared < kTwirlDistances ? twirlTurn(squared, radius, divisor) : none;
+      const float fx = float(dx) * turn.c - float(dy) * turn.s;
+      const float fy = float(dx) * turn.s + float(dy) * turn.c;
       const int sx = clampByte(centreX + truncToInt(fx));
       const int sy = clampByte(centreY + truncToInt(fy));
       // With L = 8 this reads pixels already rotated in this pass, like the
@@ -218,6 +221,21 @@ void TextureGenerator::twirl(int L, int centreX, int centreY, int radius, int so
       to[2] = from[2];
     }
   }
+}
+
+// dist = sqrt(dx^2 + dy^2) and t = radius - dist in single precision;
+// angle = 0 when t < 0, else t * PI / divisor rounded to single precision;
+// c = cos(angle), s = sin(angle), single precision.
+const TextureGenerator::TwirlTurn& TextureGenerator::twirlTurn(int squared, int radius, int divisor) {
+  TwirlTurn& turn = twirlTurns_[size_t(squared)];
+  if (twirlStamps_[size_t(squared)] == twirlNumber_) return turn;
+  twirlStamps_[size_t(squared)] = twirlNumber_;
+  const float dist = static_cast<float>(std::sqrt(double(squared)));
+  const float t = static_cast<float>(radius) - dist;
+  const float angle = t < 0 ? 0.0f : static_cast<float>(t * kPi / divisor);
+  turn.c = static_cast<float>(std::cos(double(angle)));
+  turn.s = static_cast<float>(std::sin(double(angle)));
+  return turn;
 }
 
 void TextureGenerator::invert(int L) {

@@ -89,11 +89,24 @@ class TextureGenerator {
   void subdivideCloud(int x0, int y0, int x1, int y1, int amplitude);
   void setCloudPoint(int x, int y, int value, int amplitude);
   void copyScratchTo(int layer);
+  struct TwirlTurn {
+    float c = 1.0f, s = 0.0f;
+  };
+  const TwirlTurn& twirlTurn(int squaredDistance, int radius, int divisor);
 
   // 9 x 196608 bytes, allocated once with the generator (about 1.7 MB; no
   // operation allocates).
   std::unique_ptr<uint8_t[]> layers_;
   uint8_t cloudTarget_ = 0;
+
+  // The twirl's cosine and sine depend on the squared distance only; they
+  // are computed once per distance and twirl (marked with the twirl's
+  // number), which keeps a full-layer twirl within its time budget. Squared
+  // distances above 255^2 are always outside the largest radius.
+  static constexpr int kTwirlDistances = 255 * 255 + 1;
+  std::unique_ptr<TwirlTurn[]> twirlTurns_;
+  std::unique_ptr<uint32_t[]> twirlStamps_;
+  uint32_t twirlNumber_ = 0;
 };
 
 }  // namespace wf
