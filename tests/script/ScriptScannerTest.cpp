@@ -265,3 +265,12 @@ TEST_F(ScannerTest, ReadsTheFile) {
   EXPECT_EQ(script.recordCount(), 2);
   EXPECT_EQ(Script::current(), &script);
 }
+
+TEST_F(ScannerTest, TwoQuotesInARowOpenAStringThatDeliversTheSecond) {
+  // The character after an opening quote is delivered unexamined, so ""
+  // is a quote character inside a string that is still open.
+  Script script(Script::FromText{}, "T:STRING(\"\");\nG.M=1;", nullptr);
+  ASSERT_EQ(script.recordCount(), 2);
+  EXPECT_EQ(script.record(0).argument, "\"");
+  EXPECT_EQ(script.record(1).name, "\nG") << "the line break is read inside the open string";
+}
