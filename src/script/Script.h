@@ -88,7 +88,7 @@ class Script {
   void executeStart(ScriptRecord& record);
   void showMessage(const std::string& text);
 
-  std::vector<ScriptRecord> records_;  // fixed size: records never move, objects may keep their texts
+  std::vector<ScriptRecord> records_;  // capacity reserved once: records never move
   int recordCount_ = 0;
   int currentLine_ = 1;
   bool sourceFailed_ = false;

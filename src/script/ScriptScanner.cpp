@@ -39,7 +39,8 @@ Script* Script::current() { return theScript; }
 
 void Script::publish() {
   theScript = this;
-  records_.resize(kRecordCapacity);  // every next link starts null
+  // Room for the whole table up front: records never move once scanned.
+  records_.reserve(kRecordCapacity);
 }
 
 Script::Script(const std::string& fileName, ObjectRegistry* registry) : registry_(registry) {
@@ -184,7 +185,7 @@ bool Script::scanStatement(ScriptReader& reader, char32_t& c) {
     reportError("Zuviele Anweisungen", record.line);
     return false;
   }
-  records_[static_cast<size_t>(recordCount_)] = std::move(record);
+  records_.push_back(std::move(record));
   recordCount_ += 1;
   return true;
 }
