@@ -9,6 +9,7 @@
 #include "platform/GlRenderer.h"
 #include "platform/MainWindow.h"
 #include "scene/ObjectRegistry.h"
+#include "script/Script.h"
 
 namespace wf {
 namespace {
@@ -21,9 +22,12 @@ DemoApp::DemoApp(const std::string& commandLine, MainWindow& window, DemoPlatfor
     : Application(commandLine, &window) {
   theApp = this;
   registry_ = std::make_unique<ObjectRegistry>();
+  // Reads and scans the whole script; nothing of it runs yet.
+  script_ = std::make_unique<Script>(platform.scriptFile, registry_.get());
   renderer_ = std::make_unique<GlRenderer>(registry_.get(), &window, platform.surface);
   textures_ = std::make_unique<TextureGenerator>();
   music_ = std::make_unique<ModPlayer>(std::move(platform.sound));
+  script_->setMusicHooks([this] { music_->play(); }, [this] { music_->stop(); });
   // Last: its construction is time zero of the timeline.
   clock_ = std::make_unique<FrameClock>(*platform.time, [this] { scriptStep(); });
 }
@@ -31,6 +35,7 @@ DemoApp::DemoApp(const std::string& commandLine, MainWindow& window, DemoPlatfor
 DemoApp::~DemoApp() {
   clock_.reset();
   renderer_.reset();
+  script_.reset();
   registry_.reset();
   // The design lets the player and the generator live to the end of the
   // process; we stop the music thread and free them here instead, so several
@@ -40,7 +45,7 @@ DemoApp::~DemoApp() {
   if (theApp == this) theApp = nullptr;
 }
 
-void DemoApp::scriptStep() {}
+void DemoApp::scriptStep() { script_->step(); }
 
 void DemoApp::runFrame(const std::function<void()>& beforePresent) {
   clock_->tick();

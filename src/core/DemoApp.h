@@ -20,6 +20,7 @@ class TextureGenerator;
 class GlSurface;
 class MainWindow;
 class ObjectRegistry;
+class Script;
 class TimeSource;
 
 class Application {
@@ -58,11 +59,13 @@ class DemoApp : public Application {
   GlRenderer& renderer() { return *renderer_; }
   FrameClock& clock() { return *clock_; }
   ModPlayer& music() { return *music_; }
+  Script& script() { return *script_; }
 
   static DemoApp* current();
 
  private:
   std::unique_ptr<ObjectRegistry> registry_;
+  std::unique_ptr<Script> script_;
   std::unique_ptr<GlRenderer> renderer_;
   std::unique_ptr<TextureGenerator> textures_;
   std::unique_ptr<ModPlayer> music_;

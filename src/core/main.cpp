@@ -8,6 +8,7 @@
 #include "core/Random.h"
 #include "core/Runs.h"
 #include "music/ModuleTools.h"
+#include "script/Check.h"
 
 int main(int argc, char** argv) {
   // Before anything draws from it; trees and textures reseed it themselves.
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
       return wf::runRender(options);
     case wf::RunKind::Interactive:
       return wf::runInteractive(options);
+    case wf::RunKind::Check:
+      return wf::runCheck(options.inputs.empty() ? "mohn.cs" : options.inputs[0]);
     case wf::RunKind::ModuleInfo:
       return wf::runModuleInfo(options.inputs[0], stdout);
     case wf::RunKind::ModuleWav:
