@@ -1,49 +1,73 @@
 #include "platform/PngFile.h"
 
-#include <png.h>  // Required for: png_image (the simplified libpng interface)
+#include <png.h>
 
-#include <cstring>  // Required for: std::memset()
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace wf {
 
-bool writePngRgba(const std::string& path, int width, int height, const uint8_t* rgba, std::string* error) {
-  if (width <= 0 || height <= 0 || rgba == nullptr) {
-    if (error) *error = "an empty image cannot be written as PNG";
+bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels,
+              std::string* error) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = path + ": " + why;
     return false;
+  };
+  if (width <= 0 || height <= 0 || (channels != 3 && channels != 4)) return fail("nothing to write");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return fail(std::strerror(errno));
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return fail("out of memory");
   }
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = png_uint_32(width);
-  image.height = png_uint_32(height);
-  image.format = PNG_FORMAT_RGBA;
-  if (!png_image_write_to_file(&image, path.c_str(), 0, rgba, png_int_32(width) * 4, nullptr)) {
-    if (error) *error = std::string("cannot write ") + path + ": " + image.message;
-    png_image_free(&image);
-    return false;
+  std::vector<png_bytep> rows(static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y)
+    rows[static_cast<size_t>(y)] =
+        const_cast<png_bytep>(pixels + static_cast<size_t>(y) * static_cast<size_t>(width) * channels);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return fail("write error");
   }
-  return true;
+  png_init_io(png, file);
+  // Frames are written by the hundred: speed matters more than size here.
+  png_set_compression_level(png, 1);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, rows.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  const bool closed = std::fclose(file) == 0;
+  return closed ? true : fail("write error");
 }
 
 bool readPngRgba(const std::string& path, int& width, int& height, std::vector<uint8_t>& rgba,
                  std::string* error) {
+  // The simplified libpng interface converts every 8-bit format to RGBA.
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&image, path.c_str())) {
-    if (error) *error = std::string("cannot read ") + path + ": " + image.message;
+    if (error) *error = path + ": " + image.message;
     return false;
   }
   image.format = PNG_FORMAT_RGBA;
   rgba.assign(PNG_IMAGE_SIZE(image), 0);
   if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) {
-    if (error) *error = std::string("cannot read ") + path + ": " + image.message;
+    if (error) *error = path + ": " + image.message;
     png_image_free(&image);
     rgba.clear();
     return false;
   }
-  width = int(image.width);
-  height = int(image.height);
+  width = static_cast<int>(image.width);
+  height = static_cast<int>(image.height);
   return true;
 }
 

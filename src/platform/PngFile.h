@@ -1,5 +1,4 @@
-// Writing and reading 8-bit RGBA PNG files (libpng), for the texture tools
-// and for tests that compare pictures.
+// Writing 8-bit PNG files (frame captures, texture previews).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -7,14 +6,10 @@
 
 namespace wf {
 
-// Writes width x height pixels of 4 bytes R, G, B, A; `rows[0]` of the
-// buffer (the first width * 4 bytes) becomes the PNG's first (top) row.
-// On failure returns false and sets `error`.
-bool writePngRgba(const std::string& path, int width, int height, const uint8_t* rgba, std::string* error);
-
-// Reads any 8-bit PNG as RGBA (gray, palette and RGB are expanded, alpha
-// added as 255), rows in file order. False (and `error`) when unreadable.
-bool readPngRgba(const std::string& path, int& width, int& height, std::vector<uint8_t>& rgba,
-                 std::string* error);
+// `pixels` holds `height` rows of `width` * `channels` bytes (3 = RGB,
+// 4 = RGBA), the first row being the top of the picture. False on failure,
+// with a reason in `error`.
+bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels,
+              std::string* error = nullptr);
 
 }  // namespace wf

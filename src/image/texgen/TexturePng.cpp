@@ -27,8 +27,8 @@ int runTexturePng(const std::string& outPng, const std::vector<std::string>& inp
   }
   const RgbaImage image = imageFromLayer(generator.layer(0));
   std::string error;
-  if (!writePngRgba(outPng, image.width, image.height, image.data(), &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+  if (!writePng(outPng, image.width, image.height, 4, image.data(), &error)) {
+    std::fprintf(stderr, "cannot write %s\n", error.c_str());
     return 1;
   }
   return 0;
