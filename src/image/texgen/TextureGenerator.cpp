@@ -38,11 +38,12 @@ TextureGenerator::TextureGenerator()
   // All nine layers start black (the scratch layer too, so nothing is ever
   // undefined), and this is the only time they are cleared.
   std::memset(layers_.get(), 0, kLayerBytes * kLayerCount);
+  previous_ = currentGenerator;
   currentGenerator = this;
 }
 
 TextureGenerator::~TextureGenerator() {
-  if (currentGenerator == this) currentGenerator = nullptr;
+  if (currentGenerator == this) currentGenerator = previous_;
 }
 
 TextureGenerator* TextureGenerator::current() { return currentGenerator; }
