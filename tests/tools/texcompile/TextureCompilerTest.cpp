@@ -166,3 +166,17 @@ TEST(TextureCompilerCommand, Decompiles) {
   EXPECT_EQ(runTextureCompiler({"--decompile", in}), 0);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "emboss layer=3\n");
 }
+
+TEST(TextureLanguageGuide, ExampleCompiles) {
+  const std::string guide = test::readTextFile(std::string(WF_SOURCE_DIR) + "/docs/texture-language.md");
+  const size_t section = guide.find("## The text form");
+  ASSERT_NE(section, std::string::npos);
+  const size_t start = guide.find("```\n", section);
+  ASSERT_NE(start, std::string::npos);
+  const size_t end = guide.find("```", start + 4);
+  ASSERT_NE(end, std::string::npos);
+  const std::string example = guide.substr(start + 4, end - start - 4);
+  const TextureCompileResult result = compileTextureDescription(example, "guide");
+  ASSERT_TRUE(result.ok()) << result.errors[0];
+  EXPECT_EQ(result.bytes.size(), 4u + 5u * 9u) << example;
+}
