@@ -43,16 +43,6 @@ void ModPlayer::loadModule(const std::string& path) {
   output_->clear();
 }
 
-void ModPlayer::loadModuleData(const uint8_t* data, size_t size) {
-  if (!initialised_) return;
-  stop();
-  {
-    std::lock_guard<std::mutex> lock(engineMutex_);
-    engine_.load(data, size);
-  }
-  output_->clear();
-}
-
 void ModPlayer::play() {
   if (!initialised_ || playing_) return;
   events_.resetAll();
