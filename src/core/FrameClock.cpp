@@ -1,0 +1,34 @@
+#include "core/FrameClock.h"
+
+namespace wf {
+namespace {
+FrameClock* theClock = nullptr;
+}
+
+double SteadyTimeSource::now() {
+  using namespace std::chrono;
+  return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+FrameClock* FrameClock::current() { return theClock; }
+
+FrameClock::FrameClock(TimeSource& time, std::function<void()> step) : time_(time), step_(std::move(step)) {
+  theClock = this;
+  nextStepTime = time_.now();
+}
+
+FrameClock::~FrameClock() {
+  if (theClock == this) theClock = nullptr;
+}
+
+void FrameClock::clockStep() {
+  if (!paused && step_) step_();
+  nextStepTime += kStepSeconds;
+}
+
+void FrameClock::tick() {
+  const double t = time_.now();
+  while (nextStepTime < t) clockStep();
+}
+
+}  // namespace wf

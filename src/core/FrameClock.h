@@ -1,0 +1,61 @@
+// Turns time into the script's fixed timeline of 10 ms steps.
+//
+// tick() runs one step for every 0.01 s that has passed: steps run while
+// nextStepTime is strictly below now. Deliberately there is no catch-up
+// bound (after a stall every missed step runs in one frame), and while
+// paused nextStepTime still advances, so un-pausing causes no burst.
+#pragma once
+#include <chrono>
+#include <functional>
+
+namespace wf {
+
+// Seconds on some monotonic scale.
+class TimeSource {
+ public:
+  virtual ~TimeSource() = default;
+  virtual double now() = 0;
+};
+
+class SteadyTimeSource : public TimeSource {
+ public:
+  double now() override;
+};
+
+// Time that moves only when told: headless rendering and tests.
+class VirtualTimeSource : public TimeSource {
+ public:
+  double now() override { return seconds_; }
+  void set(double seconds) { seconds_ = seconds; }
+  void advance(double seconds) { seconds_ += seconds; }
+
+ private:
+  double seconds_ = 0.0;
+};
+
+class FrameClock {
+ public:
+  static constexpr double kStepSeconds = 0.01;
+
+  // `step` runs one script step. Construction is time zero of the timeline.
+  FrameClock(TimeSource& time, std::function<void()> step);
+  virtual ~FrameClock();
+  FrameClock(const FrameClock&) = delete;
+  FrameClock& operator=(const FrameClock&) = delete;
+
+  void tick();
+  double now() { return time_.now(); }
+  // One clock step: a script step unless paused, and the step time advances.
+  void clockStep();
+
+  bool paused = false;
+  double nextStepTime = 0.0;
+
+  static FrameClock* current();
+
+ private:
+  TimeSource& time_;
+  std::function<void()> step_;
+};
+
+}  // namespace wf

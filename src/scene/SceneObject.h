@@ -1,0 +1,47 @@
+// The root of every object a script can name.
+//
+// The script talks to objects only through property letters: setProperty for
+// "=" commands and addProperty for "*" commands, each with an upper-case
+// letter and the argument text. Every frame the registry calls update() on
+// all objects and then draw() on the active ones. Each class handles its own
+// letters and passes the rest to its base class.
+#pragma once
+#include <string>
+
+namespace wf {
+
+class PlacedObject;
+
+class SceneObject {
+ public:
+  explicit SceneObject(const std::string& text);
+  virtual ~SceneObject() = default;
+  SceneObject(const SceneObject&) = delete;
+  SceneObject& operator=(const SceneObject&) = delete;
+
+  std::string source;  // the constructor text (for most objects the declaration's argument)
+  std::string name;    // the script name; registry look-ups compare it ignoring case
+  int weight = 0;      // W: draw-order key, read only when the object is registered
+  bool active = true;  // A: only active objects are drawn
+
+  // A hook taking one text; nothing in the engine calls it.
+  virtual void configure(const std::string& text);
+  // Every frame, active or not, before any object is drawn.
+  virtual void update() {}
+  // "*" commands: W adds to the weight. False means the letter is not handled.
+  virtual bool addProperty(char letter, const std::string& text);
+  // "=" commands: W sets the weight, A the active flag.
+  virtual bool setProperty(char letter, const std::string& text);
+  // Every frame for active objects.
+  virtual void draw() {}
+
+  // The class name that scene dumps and the console show.
+  virtual const char* className() const { return "SceneObject"; }
+  // Objects with a place in the hierarchy; null for the others (the filter).
+  virtual PlacedObject* asPlaced() { return nullptr; }
+  virtual const PlacedObject* asPlaced() const { return nullptr; }
+  // True for objects that can be bound as a mesh's texture.
+  virtual bool isTexture() const { return false; }
+};
+
+}  // namespace wf

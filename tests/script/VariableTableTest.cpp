@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "script/VariableTable.h"
+
+using namespace wf;
+
+namespace {
+std::vector<double> list(const VariableTable& table, const std::string& text) {
+  return table.evaluateList(text, 16);
+}
+}  // namespace
+
+TEST(Evaluators, SignsCarryOverToUnsignedItems) {
+  VariableTable table;
+  EXPECT_EQ(list(table, "1,-2,3"), (std::vector<double>{1, -2, -3}));
+  EXPECT_EQ(list(table, "1,-2,+3"), (std::vector<double>{1, -2, 3}));
+  EXPECT_EQ(list(table, "-1,2,3"), (std::vector<double>{-1, -2, -3}));
+  EXPECT_EQ(list(table, "-+1,2"), (std::vector<double>{1, 2}));
+  // Each evaluation starts with fresh signs.
+  EXPECT_EQ(list(table, "4"), (std::vector<double>{4}));
+}
+
+TEST(Evaluators, SinAndCosTakeRadiansAndTwoLetterNames) {
+  VariableTable table;
+  EXPECT_EQ(list(table, "SIN1")[0], std::sin(1.0));
+  EXPECT_EQ(list(table, "cos0.5")[0], std::cos(0.5));
+  EXPECT_EQ(list(table, "coz0.5")[0], std::cos(0.5)) << "only two letters are compared";
+  EXPECT_EQ(list(table, "-sin-1")[0], -std::sin(-1.0));
+  // The inner sign sticks as well and only matters under a function.
+  EXPECT_EQ(list(table, "sin-1,sin1")[1], std::sin(-1.0));
+  EXPECT_EQ(list(table, "-2,sin1")[1], -std::sin(1.0));
+  EXPECT_EQ(list(table, "si")[0], 0.0) << "a short item loses what it has";
+}
+
+TEST(Evaluators, VariablesAsOperands) {
+  VariableTable table;
+  table.addVariable(2.0, "Zeit");
+  EXPECT_EQ(table.lookupVariable("zeit"), 0);
+  EXPECT_EQ(list(table, "ZEIT")[0], 2.0);
+  EXPECT_EQ(list(table, "-zeit")[0], -2.0);
+  EXPECT_EQ(list(table, "cosZeit")[0], std::cos(2.0));
+  EXPECT_EQ(list(table, "unbekannt")[0], 0.0);
+}
+
+TEST(Evaluators, MatrixShapeFollowsTheItemCount) {
+  VariableTable table;
+  Matrix4 identity;
+  Matrix4 m0 = table.evaluateMatrix("");
+  EXPECT_EQ(m0.m[0][0], 1.0);
+  EXPECT_EQ(table.evaluateMatrix("2").m[1][1], 2.0);
+  EXPECT_EQ(table.evaluateMatrix("2").m[3][3], 1.0);
+  Matrix4 rot = table.evaluateMatrix("2,1");
+  EXPECT_EQ(rot.m[2][2], 1.0) << "axis 2 is z";
+  EXPECT_EQ(rot.m[0][1], std::sin(0.5 * 3.1415926535));
+  EXPECT_EQ(table.evaluateMatrix("1,2,3").m[2][2], 3.0);
+  Matrix4 t = table.evaluateMatrix("1,2,3,1");
+  EXPECT_EQ(t.m[0][3], 1.0);
+  EXPECT_EQ(t.m[2][3], 3.0);
+  Matrix4 five = table.evaluateMatrix("1,2,3,4,5");
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) EXPECT_EQ(five.m[i][j], identity.m[i][j]);
+  Matrix4 badAxis = table.evaluateMatrix("7,1");
+  EXPECT_EQ(badAxis.m[0][0], 0.0);
+  EXPECT_EQ(badAxis.m[3][3], 1.0);
+  Matrix4 negAxis = table.evaluateMatrix("-1,1");
+  EXPECT_EQ(negAxis.m[1][1], 0.0);
+}
+
+TEST(Evaluators, IntegersBooleansVectors) {
+  VariableTable table;
+  EXPECT_EQ(table.evaluateInteger(""), 0);
+  EXPECT_EQ(table.evaluateInteger("2.9"), 2);
+  EXPECT_EQ(table.evaluateInteger("-2.9"), -2);
+  EXPECT_EQ(table.evaluateInteger("7,9"), 7);
+  for (const char* yes : {"ja", "YES", "True", "wahr", "si", "2", "-1"}) EXPECT_TRUE(table.evaluateBoolean(yes)) << yes;
+  for (const char* no : {"nein", "0", "", "falsch", "0.9"}) EXPECT_FALSE(table.evaluateBoolean(no)) << no;
+  Vector4 v = table.evaluateVector("1,-2.5,3");
+  EXPECT_EQ(v.x, 1.0);
+  EXPECT_EQ(v.y, -2.5);
+  EXPECT_EQ(v.z, 3.0);
+  EXPECT_EQ(v.w, 0.0);
+  Vector4 shortVec = table.evaluateVector("4");
+  EXPECT_EQ(shortVec.x, 4.0);
+  EXPECT_EQ(shortVec.y, 0.0);
+  EXPECT_EQ(shortVec.z, 0.0);
+}
+
+TEST(Evaluators, VariableUpdatesUseTheFirstItem) {
+  VariableTable table;
+  table.addVariable(3.0, "a");
+  table.multiplyVariable(0, "2,100");
+  EXPECT_EQ(table.variable(0).value, 6.0);
+  table.addToVariable(0, "-0.5");
+  EXPECT_EQ(table.variable(0).value, 5.5);
+  table.addToVariable(0, "a");
+  EXPECT_EQ(table.variable(0).value, 11.0);
+}
+
+TEST(Evaluators, TableHoldsTenVariables) {
+  VariableTable table;
+  for (int i = 0; i < 12; ++i) table.addVariable(i, "v" + std::to_string(i));
+  EXPECT_EQ(table.count(), 10);
+  EXPECT_TRUE(table.full());
+}
+
+TEST(Evaluators, LongItemsAreCut) {
+  VariableTable table;
+  std::string item = "1" + std::string(120, '0');
+  EXPECT_EQ(list(table, item)[0], 1e98);
+  EXPECT_EQ(list(table, std::string(40, ',')).size(), 16u);
+}
