@@ -386,3 +386,48 @@ TEST(ScoreCompiler, PatternBreakShortensTheSongForTheEngine) {
 
 }  // namespace
 }  // namespace wf
+
+namespace wf {
+namespace {
+
+// Frequency of the right channel (channels 2 and 3) from its rising zero
+// crossings over one second, after a quarter second of settling.
+double measuredPitch(const std::string& score) {
+  const ScoreResult result = compileScore(score, "p");
+  if (!result.ok()) return -1.0;
+  ModEngine engine;
+  engine.load(result.bytes.data(), result.bytes.size());
+  std::vector<int16_t> block(ModEngine::kBlockFrames * 2);
+  std::vector<int16_t> right;
+  while (right.size() < 44100 * 5 / 4) {
+    engine.renderBlock(block.data(), ModEngine::kBlockBytes);
+    for (int i = 0; i < ModEngine::kBlockFrames; ++i) right.push_back(block[2 * static_cast<size_t>(i) + 1]);
+  }
+  int crossings = 0;
+  for (size_t i = 44100 / 4 + 1; i < 44100 * 5 / 4; ++i) crossings += right[i - 1] < 0 && right[i] >= 0;
+  return crossings;
+}
+
+TEST(ScoreCompiler, NotesSoundAtThePitchesTheGuideGives) {
+  struct Case {
+    const char* instrument;
+    const char* note;
+    double hertz;
+  };
+  // A near-sine: a pad of one tone, no detune, no harmonics to speak of.
+  const Case cases[] = {
+      {"pad chord=single spread=0 bright=1", "C-2", 261.36},
+      {"pad chord=single spread=0 bright=1", "A-2", 439.46},
+      {"pad chord=single spread=0 bright=1", "C-3", 522.72},
+      {"pad chord=single spread=0 bright=1 cycle=64", "A-2", 219.73},
+      {"pad chord=single spread=0 bright=1 cycle=128", "D-2", 73.36},
+  };
+  for (const Case& c : cases) {
+    const std::string score = std::string("instrument 01 tone ") + c.instrument + " attack=0\npattern 00\n00 | | " + c.note +
+                              " 01 ... | |\norder 00\n";
+    EXPECT_NEAR(measuredPitch(score), c.hertz, 1.5) << c.instrument << " " << c.note;
+  }
+}
+
+}  // namespace
+}  // namespace wf
