@@ -287,6 +287,28 @@ TEST(ScoreCompiler, LinesOutsideTheirPlace) {
   }
 }
 
+TEST(ScoreCompiler, RowsOfABrokenPatternOrTrackAreNotReportedAgain) {
+  const std::string score = std::string(kInstruments) +
+                            "pattern 00\n00 | C-3 01 ... | | |\n"
+                            "pattern 00\n00 | C-3 01 ... | | |\n01 | | | |\nuse 1 x\ncopy 01\n"
+                            "track\n00 C-3 01 ...\n"
+                            "pattern 01\n00 | X-3 01 ... | | |\n"
+                            "order 00 01\n";
+  const ScoreResult result = compileScore(score, "b");
+  ASSERT_EQ(result.errors.size(), 3u);
+  EXPECT_EQ(result.errors[0], "b:6: pattern 00 is defined twice (first on line 4)");
+  EXPECT_EQ(result.errors[1], "b:11: track wants one name, e.g. 'track groove'");
+  EXPECT_EQ(result.errors[2].rfind("b:14: channel 1: 'X-3'", 0), 0u) << result.errors[2];
+}
+
+TEST(ScoreCompiler, TrackCountIsBounded) {
+  std::string score;
+  for (int i = 0; i <= 1024; ++i) score += "track t" + std::to_string(i) + "\n";
+  const ScoreResult result = compileScore(score + "pattern 00\norder 00\n", "t");
+  ASSERT_EQ(result.errors.size(), 1u);
+  EXPECT_EQ(result.errors[0], "t:1025: a score holds at most 1024 tracks");
+}
+
 TEST(ScoreCompiler, ManyErrorsAreAllReportedInLineOrderUpToALimit) {
   std::string score = "pattern 00\n";
   for (int i = 0; i < 3; ++i) score += "00 | X-1 01 ... | | |\n";

@@ -18,6 +18,7 @@ namespace {
 constexpr int kRows = 64;
 constexpr int kChannelCount = 4;
 constexpr int kMaxScoreBytes = 4 * 1024 * 1024;
+constexpr size_t kMaxTracks = 1024;
 
 // A cell as read, plus whether the score gave it at all (a blank cell in a
 // pattern row keeps what `copy` or `use` put there).
@@ -163,7 +164,9 @@ class Compiler {
   void finish();
   void insertTiming(int line, int param, bool isSpeed);
 
-  enum class Block { None, Pattern, Track };
+  // Broken: a pattern or track whose first line was wrong; its rows are
+  // skipped without further messages.
+  enum class Block { None, Pattern, Track, Broken };
 
   std::string fileName_;
   std::vector<std::string> errors_;
@@ -210,6 +213,7 @@ ScoreResult Compiler::run(const std::string& text) {
 
 void Compiler::readLine(int line, const std::string& text) {
   if (std::isdigit(static_cast<unsigned char>(text[0]))) {
+    if (block_ == Block::Broken) return;
     if (block_ == Block::Pattern)
       readPatternRow(line, text);
     else if (block_ == Block::Track)
@@ -220,6 +224,7 @@ void Compiler::readLine(int line, const std::string& text) {
   }
   const std::vector<std::string> words = splitWords(text);
   const std::string directive = lower(words[0]);
+  if ((directive == "copy" || directive == "use") && block_ == Block::Broken) return;
   if (directive == "copy") return readCopy(line, words);
   if (directive == "use") return readUse(line, words);
   // Every other directive ends the pattern or track being written.
@@ -229,8 +234,10 @@ void Compiler::readLine(int line, const std::string& text) {
   if (directive == "speed") return readTiming(line, words, true);
   if (directive == "tempo") return readTiming(line, words, false);
   if (directive == "instrument") return readInstrument(line, words);
-  if (directive == "pattern") return readPatternStart(line, words);
-  if (directive == "track") return readTrackStart(line, words);
+  if (directive == "pattern" || directive == "track") {
+    block_ = Block::Broken;  // until the start line proves good
+    return directive == "pattern" ? readPatternStart(line, words) : readTrackStart(line, words);
+  }
   if (directive == "order") return readOrder(line, words);
   error(line, "unknown directive " + quoted(words[0]) +
                   " (expected title, speed, tempo, instrument, track, pattern, copy, use, order or a row)");
@@ -390,6 +397,7 @@ void Compiler::readTrackStart(int line, const std::vector<std::string>& words) {
   if (words.size() != 2) return error(line, "track wants one name, e.g. 'track groove'");
   const std::string name = lower(words[1]);
   if (tracks_.count(name)) return error(line, "track " + quoted(words[1]) + " is defined twice");
+  if (tracks_.size() >= kMaxTracks) return error(line, "a score holds at most " + std::to_string(kMaxTracks) + " tracks");
   tracks_[name] = TrackBlock{};
   block_ = Block::Track;
   currentTrack_ = name;
