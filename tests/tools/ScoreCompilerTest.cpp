@@ -171,8 +171,8 @@ TEST(ScoreCompiler, TracksCopiesBlankAndClearedCells) {
   EXPECT_EQ(m.cell(0, 0, 0).sample, 0) << "pattern 00 itself is untouched";
 }
 
-TEST(ScoreCompiler, WindowsLineEndsAndSharpsAreFine) {
-  const std::string score = std::string("instrument 01 lead lead\r\n") +
+TEST(ScoreCompiler, ByteOrderMarkWindowsLineEndsAndSharpsAreFine) {
+  const std::string score = std::string("\xEF\xBB\xBFinstrument 01 lead lead\r\n") +
                             "pattern 00\r\n00 | C#2 01 ... | D#2 01 ... | F#2 01 ... | A#2 01 ...\r\norder 00\r\n";
   const ScoreResult result = compileScore(score, "t.score");
   ASSERT_TRUE(result.ok()) << result.errors.front();

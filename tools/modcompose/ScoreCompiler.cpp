@@ -191,7 +191,7 @@ class Compiler {
 
 ScoreResult Compiler::run(const std::string& text) {
   int line = 0;
-  size_t start = 0;
+  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // a UTF-8 byte order mark
   while (start <= text.size() && !gaveUp()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
