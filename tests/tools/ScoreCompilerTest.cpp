@@ -453,3 +453,34 @@ TEST(ScoreCompiler, NotesSoundAtThePitchesTheGuideGives) {
 
 }  // namespace
 }  // namespace wf
+
+namespace wf {
+namespace {
+
+// The example in docs/module-composer.md is a working score.
+TEST(ScoreCompiler, GuideExampleCompiles) {
+  const std::string guide = test::readTextFile(std::string(WF_SOURCE_DIR) + "/docs/module-composer.md");
+  const size_t begin = guide.find("    ; a two-pattern loop");
+  const size_t end = guide.find("    order 00 01\n", begin);
+  ASSERT_NE(begin, std::string::npos);
+  ASSERT_NE(end, std::string::npos);
+  std::string score;
+  size_t at = begin;
+  while (at < end + 1) {
+    const size_t eol = guide.find('\n', at);
+    const std::string line = guide.substr(at, eol - at);
+    score += (line.size() >= 4 ? line.substr(4) : std::string()) + "\n";
+    at = eol + 1;
+  }
+  const ScoreResult result = compileScore(score, "guide");
+  ASSERT_TRUE(result.ok()) << result.errors.front();
+  const Module m = loadBack(result);
+  EXPECT_EQ(m.title, "Tiny Song");
+  EXPECT_EQ(m.songLength, 2);
+  ModEngine engine;
+  engine.load(result.bytes.data(), result.bytes.size());
+  EXPECT_EQ(engine.framesUntilRepeat(44100 * 60), (64 + 32) * 5292) << "pattern 01 breaks after row 31";
+}
+
+}  // namespace
+}  // namespace wf
