@@ -21,7 +21,9 @@ ModPlayer::ModPlayer(std::unique_ptr<SoundOutput> output) : output_(std::move(ou
 
 ModPlayer::~ModPlayer() {
   stop();
-  if (output_) output_->attach(nullptr);
+  // The device goes first: its callback signals events_, which is destroyed
+  // right after this body.
+  output_.reset();
   if (currentPlayer == this) currentPlayer = nullptr;
 }
 
