@@ -158,7 +158,9 @@ TEST(ScoreCompiler, TracksCopiesBlankAndClearedCells) {
                             "use 1 beat\n"
                             "08 | --- .. ... | | D-2 03 ... | \n"   // clears channel 1, row 8
                             "10 |            | ... .. ... | | \n"   // clears nothing there: already empty
-                            "order 00 01\n";
+                            "pattern 02\n"
+                            "use 2 beat 03\n"
+                            "order 00 01 02\n";
   const ScoreResult result = compileScore(score, "t.score");
   ASSERT_TRUE(result.ok()) << result.errors.front();
   const Module m = loadBack(result);
@@ -169,6 +171,16 @@ TEST(ScoreCompiler, TracksCopiesBlankAndClearedCells) {
   EXPECT_EQ(m.cell(1, 8, 0).noteIndex, -1);
   EXPECT_EQ(m.cell(1, 8, 2).sample, 3);
   EXPECT_EQ(m.cell(0, 0, 0).sample, 0) << "pattern 00 itself is untouched";
+  EXPECT_EQ(m.cell(2, 0, 1).sample, 3) << "the track played by instrument 03";
+  EXPECT_EQ(m.cell(2, 8, 1).sample, 3);
+  EXPECT_EQ(m.cell(2, 8, 1).effect, 0xC) << "notes and effects stay";
+  EXPECT_EQ(m.cell(2, 8, 1).param, 0x20);
+  EXPECT_EQ(m.cell(2, 8, 1).noteIndex, noteOf(36));
+  EXPECT_EQ(m.cell(2, 16, 1).sample, 0) << "empty cells stay empty";
+
+  const ScoreResult undefined = compileScore("track t\n00 C-1 01 ...\npattern 00\nuse 1 t 09\norder 00\n", "u");
+  ASSERT_EQ(undefined.errors.size(), 2u);
+  EXPECT_EQ(undefined.errors[1], "u:4: sample 09 is used but no instrument 09 is defined");
 }
 
 TEST(ScoreCompiler, ByteOrderMarkWindowsLineEndsAndSharpsAreFine) {
@@ -245,7 +257,10 @@ const BadLine kBadLines[] = {
     {"pattern", "pattern wants one number, e.g. 'pattern 03'"},
     {"copy 05", "pattern 05 is not defined before this line"},
     {"copy 00", "pattern 00 is not defined before this line"},
-    {"use 5 beat", "use wants a channel 1..4 and a track name, e.g. 'use 1 groove'"},
+    {"use 5 beat", "use wants a channel 1..4, a track name and maybe a sample number, e.g. 'use 1 groove' or 'use 3 tune 07'"},
+    {"use 1", "use wants a channel 1..4, a track name and maybe a sample number, e.g. 'use 1 groove' or 'use 3 tune 07'"},
+    {"use 1 beat 1", "use: '1' is not a sample number (01..31)"},
+    {"use 1 beat 32", "use: '32' is not a sample number (01..31)"},
     {"use 1 beat", "track 'beat' is not defined before this line"},
     {"order 07", "the order list names pattern 07, which is not defined"},
     {"order xx", "pattern number 'xx' is not 00..63"},

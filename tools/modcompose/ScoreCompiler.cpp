@@ -417,13 +417,23 @@ void Compiler::readCopy(int line, const std::vector<std::string>& words) {
 void Compiler::readUse(int line, const std::vector<std::string>& words) {
   if (block_ != Block::Pattern) return error(line, "use belongs inside a pattern");
   int channel = 0;
-  if (words.size() != 3 || !parseDecimal(words[1], 1, channel) || channel < 1 || channel > kChannelCount)
-    return error(line, "use wants a channel 1..4 and a track name, e.g. 'use 1 groove'");
+  if (words.size() < 3 || words.size() > 4 || !parseDecimal(words[1], 1, channel) || channel < 1 || channel > kChannelCount)
+    return error(line, "use wants a channel 1..4, a track name and maybe a sample number, e.g. 'use 1 groove' or 'use 3 tune 07'");
+  int swap = 0;
+  if (words.size() == 4 && (words[3].size() != 2 || !parseDecimal(words[3], 2, swap) || swap < 1 || swap > 31))
+    return error(line, "use: " + quoted(words[3]) + " is not a sample number (01..31)");
   const auto track = tracks_.find(lower(words[2]));
   if (track == tracks_.end()) return error(line, "track " + quoted(words[2]) + " is not defined before this line");
   PatternBlock& pattern = patterns_[currentPattern_];
-  for (int r = 0; r < kRows; ++r)
-    pattern.cells[static_cast<size_t>(r * kChannelCount + channel - 1)] = track->second.cells[static_cast<size_t>(r)];
+  for (int r = 0; r < kRows; ++r) {
+    ModCell cell = track->second.cells[static_cast<size_t>(r)];
+    // The track played by another instrument: every sample number it gives is swapped.
+    if (swap && cell.sample) {
+      cell.sample = swap;
+      sampleUses_.push_back({line, swap});
+    }
+    pattern.cells[static_cast<size_t>(r * kChannelCount + channel - 1)] = cell;
+  }
 }
 
 void Compiler::readOrder(int line, const std::vector<std::string>& words) {

@@ -13,6 +13,7 @@
 //   00 C-3 01 ...
 //   pattern 00
 //   use 1 groove                  ; channel 1 (of 1..4) plays the track
+//   use 3 tune 07                 ; ... with every sample number swapped for 07
 //   00 |            | C-1 05 ... |            | D-2 07 C20
 //   order 00 00 01
 //
