@@ -45,6 +45,9 @@ DebugConsoleWindow::~DebugConsoleWindow() {
 }
 
 void DebugConsoleWindow::presentIfPending() {
+  // The newest line reaches stderr by the end of its frame even when no
+  // further line follows it (appends come right after their print).
+  flushMirror();
   if (!repaintPending()) return;
   paintConsole(layout(), canvas_, font_);
   paint();

@@ -137,8 +137,12 @@ int handleEvent(const SDL_Event& event, StartupDialog& dialog, DialogWindow& win
       return 0;
     }
     case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_LEFT)
-        if (StartupBall* ball = dialog.findBallAt(event.button.x, event.button.y)) dialog.click(*ball);
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        StartupBall* ball = dialog.findBallAt(event.button.x, event.button.y);
+        logDiagnostic("start-up dialog: click at " + std::to_string(event.button.x) + "," +
+                      std::to_string(event.button.y) + (ball ? std::string(" on ") + ballName(ball->kind) : ""));
+        if (ball) dialog.click(*ball);
+      }
       return 0;
     default:
       return 0;

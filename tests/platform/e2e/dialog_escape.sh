@@ -1,0 +1,22 @@
+#!/bin/bash
+# Start-up dialog end to end: Escape ends PROGRAM [ARGS...] at once with
+# status 31 and writes no settings.
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/e2e_common.sh"
+need_tools
+start_window_manager
+
+work=$(mktemp -d)
+trap 'kill $PROGRAM_PID $WM_PID 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config"
+(cd "$work" && exec "$@" >"$work/stdout.log" 2>"$work/stderr.log") &
+PROGRAM_PID=$!
+
+window=$(find_window Wolkenfahrt) || fail "no dialog window"
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
+sleep 0.3
+xdotool key --window "$window" Escape
+wait_for_exit $PROGRAM_PID 10 || fail "Escape did not end the program"
+[ "$EXIT_STATUS" -eq 31 ] || fail "exit status $EXIT_STATUS after Escape, want 31"
+[ -e "$XDG_CONFIG_HOME/wolkenfahrt/settings" ] && fail "settings written after Escape"
+echo "PASS: status 31, nothing saved"
