@@ -2,6 +2,7 @@
 
 #include <algorithm>  // Required for: std::min(), std::max()
 
+#include "core/DisplaySettings.h"
 #include "platform/SettingsStore.h"
 
 namespace wf {
@@ -11,6 +12,22 @@ using Op = OffscreenBitmap::RasterOp;
 }  // namespace
 
 StartupDialog* StartupDialog::current() { return theDialog; }
+
+bool applyDialogChoice(const DialogResult& choice, DisplaySettings& settings) {
+  struct Mode {
+    int width, height;
+    bool fullScreen;
+  };
+  static const Mode kModes[] = {{200, 200, false}, {640, 480, true}, {800, 600, true}, {1024, 768, true}};
+  if (choice.resolution >= 0 && choice.resolution <= 3) {
+    const Mode& m = kModes[choice.resolution];
+    settings.screenWidth = m.width;
+    settings.screenHeight = m.height;
+    settings.fullScreen = m.fullScreen;
+  }
+  settings.detailLevel = choice.quality;
+  return settings.screenWidth != settings.screenHeight;
+}
 
 StartupDialog::StartupDialog(int width, int height, const OffscreenBitmap& snapshot, const SettingsStore* store,
                              TextPainter* painter)

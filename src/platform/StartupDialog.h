@@ -15,6 +15,24 @@
 namespace wf {
 
 class SettingsStore;
+struct DisplaySettings;
+
+struct DialogResult {
+  int resolution = 0;  // 0 windowed, 1 640x480, 2 800x600, 3 1024x768
+  int quality = 0;     // 0 low, 1 normal, 2 high
+  // 0: the dialog ended (Enter or "Start"; the values are saved), or it
+  // could not be shown (the stored values, nothing saved). 31: Escape.
+  // 30: the window was closed. With 30 or 31 the program ends with that
+  // status and nothing is saved.
+  int exitStatus = 0;
+};
+
+// The entry's use of the choice: resolution 0 is windowed with a nominal
+// 200 x 200, 1 to 3 are 640 x 480, 800 x 600 and 1024 x 768 full screen, any
+// other value leaves the size as it is; the quality becomes detailLevel.
+// Returns whether the display mode is to be switched, which is exactly when
+// the width differs from the height (so never for the windowed choice).
+bool applyDialogChoice(const DialogResult& choice, DisplaySettings& settings);
 
 struct DesktopRect {
   int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive

@@ -5,17 +5,9 @@
 #pragma once
 #include <string>
 
-namespace wf {
+#include "platform/StartupDialog.h"  // Required for: DialogResult
 
-struct DialogResult {
-  int resolution = 0;  // 0 windowed, 1 640x480, 2 800x600, 3 1024x768
-  int quality = 0;     // 0 low, 1 normal, 2 high
-  // 0: the dialog ended (Enter or "Start"; the values are saved), or it
-  // could not be shown (the stored values, nothing saved). 31: Escape.
-  // 30: the window was closed. With 30 or 31 the program ends with that
-  // status and nothing is saved.
-  int exitStatus = 0;
-};
+namespace wf {
 
 // Runs the dialog to its end with the settings file at `settingsPath`
 // (empty: SettingsStore::defaultPath()).

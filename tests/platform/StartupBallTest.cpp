@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "FakeTextPainter.h"
+#include "core/DisplaySettings.h"
 #include "core/Random.h"
 #include "platform/SettingsStore.h"
 #include "platform/StartupBall.h"
@@ -351,4 +352,27 @@ TEST(StartupDialog, ClickOnStartEndsAndOnlyAnEndedDialogSaves) {
   EXPECT_EQ(dialog.quality(), 1);
   ASSERT_TRUE(dialog.save(store));
   EXPECT_EQ(wf::test::readTextFile(path), "Resolution=2\nQuality=1\nStart=0\n");
+}
+
+TEST(StartupDialog, ChoiceMapsToDisplaySettings) {
+  struct Case {
+    int resolution, quality;
+    int width, height;
+    bool fullScreen, switchMode;
+  };
+  const Case cases[] = {
+      {0, 2, 200, 200, false, false}, {1, 0, 640, 480, true, true},  {2, 1, 800, 600, true, true},
+      {3, 2, 1024, 768, true, true},  {4, 1, 0, 0, false, false},    {-1, 0, 0, 0, false, false},
+  };
+  for (const Case& c : cases) {
+    DisplaySettings s;
+    DialogResult r;
+    r.resolution = c.resolution;
+    r.quality = c.quality;
+    EXPECT_EQ(applyDialogChoice(r, s), c.switchMode) << "resolution " << c.resolution;
+    EXPECT_EQ(s.screenWidth, c.width) << "resolution " << c.resolution;
+    EXPECT_EQ(s.screenHeight, c.height) << "resolution " << c.resolution;
+    EXPECT_EQ(s.fullScreen, c.fullScreen) << "resolution " << c.resolution;
+    EXPECT_EQ(s.detailLevel, c.quality) << "resolution " << c.resolution;
+  }
 }
