@@ -9,7 +9,7 @@
 #include <cstdio>    // Required for: std::rename(), std::remove()
 #include <cstdlib>   // Required for: std::getenv()
 #include <fstream>   // Required for: std::ifstream
-#include <sstream>   // Required for: std::ostringstream
+#include <sstream>   // Required for: std::istringstream
 
 namespace wf {
 namespace {
@@ -91,12 +91,14 @@ bool SettingsStore::load() {
   if (path_.empty()) return false;
   std::ifstream in(path_, std::ios::binary);
   if (!in) return false;
-  std::ostringstream content;
-  content << in.rdbuf();
-  // Far larger than three lines can be: not our file.
-  if (!in.good() && !in.eof()) return false;
-  const std::string text = content.str();
-  if (text.size() > 4096) return false;
+  // Three short lines; anything much larger is not our file, and reading
+  // stops there instead of swallowing whatever the path names.
+  constexpr size_t kMaxBytes = 4096;
+  std::string text(kMaxBytes + 1, '\0');
+  in.read(&text[0], static_cast<std::streamsize>(text.size()));
+  if (in.bad()) return false;
+  text.resize(static_cast<size_t>(in.gcount()));
+  if (text.size() > kMaxBytes) return false;
   std::optional<std::map<std::string, int32_t>> parsed = parseSettingsText(text);
   if (!parsed) return false;
   values_ = std::move(*parsed);

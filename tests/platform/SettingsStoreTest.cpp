@@ -131,3 +131,13 @@ TEST(SettingsStore, DefaultPathFollowsXdgConfigHomeThenHome) {
   if (oldXdg) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
   if (oldHome) setenv("HOME", savedHome.c_str(), 1);
 }
+
+TEST(SettingsStore, OversizedFileIsNotOurs) {
+  TempDir dir;
+  SettingsStore small(dir.write("small", std::string(4000, '\n') + "Quality=1\n"));
+  EXPECT_EQ(small.value("Quality"), 1) << "blank lines are allowed";
+  SettingsStore big(dir.write("big", std::string(5000, '\n') + "Quality=1\n"));
+  EXPECT_FALSE(big.value("Quality").has_value());
+  SettingsStore folder(dir.path());
+  EXPECT_FALSE(folder.value("Quality").has_value()) << "a folder reads as no values";
+}
