@@ -8,6 +8,7 @@
 #include "core/Report.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
+#include "script/Script.h"
 
 namespace wf {
 namespace {
@@ -148,8 +149,30 @@ void DebugConsole::moveObject(const std::string& name, int direction) {
   MoverRecord record;
   record.name = registry->at(index)->name;
   record.argument = moverArgument(direction);
-  if (executeRecord) executeRecord(record);
+  execute(record);
   redraw();
+}
+
+void DebugConsole::scriptStep() {
+  if (runScriptStep)
+    runScriptStep();
+  else if (Script* script = Script::current())
+    script->step();
+}
+
+void DebugConsole::execute(const MoverRecord& mover) {
+  if (executeRecord) {
+    executeRecord(mover);
+    return;
+  }
+  Script* script = Script::current();
+  if (!script) return;
+  ScriptRecord record;
+  record.name = mover.name;
+  record.letter = mover.letter;
+  record.kind = mover.kind;
+  record.argument = mover.argument;
+  script->execute(record);
 }
 
 void DebugConsole::backspace() {
@@ -185,7 +208,7 @@ void DebugConsole::enterKey(FrameClock* clock) {
 
 void DebugConsole::fastForward(FrameClock* clock, int steps) {
   if (clock) clock->paused = true;
-  for (int i = 0; i < steps && runScriptStep; ++i) runScriptStep();
+  for (int i = 0; i < steps; ++i) scriptStep();
   if (clock) clock->paused = false;
   logDiagnostic("console: fast-forward by " + std::to_string(steps) + " steps, time counter " +
                 std::to_string(timeCounter_));

@@ -109,12 +109,16 @@ class DebugConsole : public ConsoleLog {
   std::string inspectTarget = "Base";
   std::string xText = "Guten Morgen", yText = "Guten Morgen", zText = "Guten Morgen";
 
-  // The interpreter, connected by the entry: one Script::step(), and
-  // Script::execute() of a record built from a MoverRecord.
+  // The interpreter. Unset, they reach the process-wide Script: step(), and
+  // execute() of a record built from the MoverRecord (line 0, as the record
+  // comes from no line of the script). Tests put their own in.
   std::function<void()> runScriptStep;
   std::function<void(const MoverRecord&)> executeRecord;
 
  private:
+  void scriptStep();
+  void execute(const MoverRecord& record);
+
   bool repaintPending_ = true;
 };
 

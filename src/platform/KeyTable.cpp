@@ -1,5 +1,7 @@
 #include "platform/KeyTable.h"
 
+#include <SDL.h>  // Required for: SDL_Keycode values, KMOD_* flags
+
 #include "core/FrameClock.h"
 #include "platform/DebugConsole.h"
 #include "platform/MainWindow.h"
@@ -58,7 +60,9 @@ const PlainKey kPlain[] = {
 
 }  // namespace
 
-int virtualKeyFromSdl(SDL_Keycode key, Uint16 mod) {
+int translateSdlKey(int sdlKeycode, int sdlModifiers) {
+  const SDL_Keycode key = sdlKeycode;
+  const int mod = sdlModifiers;
   // Alt turns every key into a system key, which the key table never sees.
   if (mod & KMOD_ALT) return 0;
   if (key == SDLK_LALT || key == SDLK_RALT || key == SDLK_F10 || key == SDLK_PRINTSCREEN) return 0;

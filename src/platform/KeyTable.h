@@ -6,8 +6,6 @@
 // scrolling, the object mover and fast-forwarding) and do nothing without
 // one. Every key-down counts, auto-repeats included.
 #pragma once
-#include <SDL_keycode.h>  // Required for: SDL_Keycode, SDL_Keymod
-
 namespace wf {
 
 // Virtual-key codes the table names.
@@ -22,8 +20,8 @@ constexpr int kNumpad0 = 0x60, kNumpad2 = 0x62;
 // Print Screen reports only its release). Letters give 'A'..'Z', digits
 // '0'..'9', keypad keys the numeric-keypad codes while NumLock is on (Shift
 // inverts that, as on the original platform) and the navigation codes
-// otherwise. `mod` is the SDL modifier state at the time of the key.
-int virtualKeyFromSdl(SDL_Keycode key, Uint16 mod);
+// otherwise. `sdlModifiers` is the SDL_Keymod state at the time of the key.
+int translateSdlKey(int sdlKeycode, int sdlModifiers);
 
 // The key table, for one key-down of the main window.
 void handleKeyDown(int virtualKey);

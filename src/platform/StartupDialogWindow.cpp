@@ -131,7 +131,7 @@ int handleEvent(const SDL_Event& event, StartupDialog& dialog, DialogWindow& win
         window.presentAll();
       return 0;
     case SDL_KEYDOWN: {
-      const int key = virtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.mod);
+      const int key = translateSdlKey(event.key.keysym.sym, event.key.keysym.mod);
       if (key == vk::kEscape) return kEscapeStatus;
       if (key == vk::kReturn) dialog.finish();
       return 0;

@@ -7,6 +7,7 @@
 #include "platform/DebugConsole.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
+#include "script/Script.h"
 
 using namespace wf;
 
@@ -434,4 +435,23 @@ TEST(DebugConsole, PaintDrawsOverTheCanvasWithoutClearingOutsideTheFills) {
   EXPECT_EQ(canvas.atTop(84, 188), 0x646464u) << "the fake painter marks the text's anchor";
   ASSERT_FALSE(painter.calls.empty());
   EXPECT_EQ(painter.calls[0].align, TextPainter::Align::LeftTop);
+}
+
+TEST(DebugConsoleWithScript, SpaceAndMoverReachTheProcessWideScript) {
+  ObjectRegistry registry;
+  PublishedConsole pc;
+  Script script(Script::FromText{}, "MESSAGE(eins);\nd1000 MESSAGE(zwei);\n", &registry);
+  PlacedObject* target = addObject(registry, "Ziel");
+
+  pc.console.fastForward(nullptr, 1000);
+  EXPECT_EQ(pc.console.timeCounter(), 1000) << "every step counts on the console";
+  ASSERT_EQ(pc.console.lineCount(), 2);
+  EXPECT_EQ(pc.console.line(2), "eins");
+  pc.console.fastForward(nullptr, 1);
+  EXPECT_EQ(pc.console.line(pc.console.lineCount()), "zwei") << "1000 steps after the first statement";
+
+  pc.console.moveObject("ZIEL", 8);
+  EXPECT_NEAR(target->transform.m[0][3], 0.1, 1e-12) << "moved along x by the interpreter";
+  pc.console.moveObject("ZIEL", 11);
+  EXPECT_NEAR(target->transform.m[0][0], 1.1, 1e-12);
 }

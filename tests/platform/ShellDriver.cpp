@@ -52,7 +52,7 @@ class DriverWindow : public MainWindow {
     if (!SDL_PollEvent(&e)) return;
     if (console_ && console_->handleEvent(e)) return;
     if (e.type == SDL_KEYDOWN) {
-      if (const int key = virtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.mod)) handleKeyDown(key);
+      if (const int key = translateSdlKey(e.key.keysym.sym, e.key.keysym.mod)) handleKeyDown(key);
     } else if (e.type == SDL_QUIT ||
                (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)) {
       close();

@@ -1,0 +1,2 @@
+Grьяe:OBJECT(Base);
+Grьяe.д=1;

@@ -1,0 +1,1 @@
+dach.M=1; 5	Ring.M*1; -1 A.W*1; +1 B.W=2; A!; d 7 C.A=ja;

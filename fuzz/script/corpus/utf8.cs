@@ -1,0 +1,2 @@
+Grüße:OBJECT(Base);
+﻿X.M=1;

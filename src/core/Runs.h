@@ -1,0 +1,10 @@
+// One short function per way of running the engine.
+#pragma once
+#include "core/Options.h"
+
+namespace wf {
+
+int runInteractive(const Options& options);
+int runRender(const Options& options);
+
+}  // namespace wf

@@ -1,0 +1,28 @@
+// A texture object: its image is uploaded once into an OpenGL texture with
+// linear filtering and no mipmaps, and meshes bind it when they draw. An
+// empty image (unknown built-in name) is never uploaded and binds nothing.
+#pragma once
+#include "image/TextureImage.h"
+
+namespace wf {
+
+class GlTexture : public TextureImage {
+ public:
+  explicit GlTexture(const std::string& text);
+  GlTexture(const std::string& text, RgbaImage image);
+  ~GlTexture() override;
+
+  const char* className() const override { return "GlTexture"; }
+  bool isTexture() const override { return true; }
+
+  // Binds the texture to GL_TEXTURE_2D; false when there is nothing to bind.
+  bool bind() const;
+  void upload();
+  unsigned textureId() const { return textureId_; }
+
+ private:
+  void create();
+  unsigned textureId_ = 0;
+};
+
+}  // namespace wf

@@ -1,0 +1,29 @@
+// A scene object that owns an RGBA image; the base of textures and sprites.
+// The value text picks the source (see ImageMaker.h): one character is a
+// glyph, a text with '.' a description file, anything else a built-in name.
+#pragma once
+#include "image/RgbaImage.h"
+#include "scene/PlacedObject.h"
+
+namespace wf {
+
+class TextureImage : public PlacedObject {
+ public:
+  explicit TextureImage(const std::string& text);
+  // For objects whose image is made elsewhere (tests, tools).
+  TextureImage(const std::string& text, RgbaImage image);
+
+  void update() override {}
+  const char* className() const override { return "TextureImage"; }
+
+  const RgbaImage& image() const { return image_; }
+  // The anchor in pixels; text lines shift their letters through it.
+  Vector4& origin() { return image_.origin; }
+  int width() const { return image_.width; }
+  int height() const { return image_.height; }
+
+ protected:
+  RgbaImage image_;
+};
+
+}  // namespace wf

@@ -1,0 +1,52 @@
+// The OpenGL context of the main window, the projection, and the per-frame
+// light list.
+//
+// resize() uses the integer quotient q = width / height (truncated): 1 for
+// 640x480, 800x600, 1024x768, 0 for windows taller than wide, in which case
+// glFrustum rejects the empty volume and the projection stays the identity.
+// Deliberately kept: productions were framed with exactly this projection.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "scene/LightList.h"
+#include "scene/math/Matrix4.h"
+
+namespace wf {
+
+class GlSurface;
+class MainWindow;
+class ObjectRegistry;
+
+class GlRenderer {
+ public:
+  static constexpr int kNoContextExitStatus = 55;
+
+  // Creates the context through `surface`; without one it shows the fatal
+  // message and ends the process with status 55.
+  GlRenderer(ObjectRegistry* registry, MainWindow* window, GlSurface* surface);
+  virtual ~GlRenderer();
+  GlRenderer(const GlRenderer&) = delete;
+  GlRenderer& operator=(const GlRenderer&) = delete;
+
+  void resize();
+  void beginFrame();
+  void present();
+
+  // The current frame as RGB bytes, top row first (for captures).
+  std::vector<uint8_t> readFrameRgb(int& width, int& height) const;
+
+  LightList& lights() { return lights_; }
+  const Matrix4& viewMatrix() const { return viewMatrix_; }
+
+  static GlRenderer* current();
+
+ private:
+  Matrix4 viewMatrix_;
+  ObjectRegistry* registry_;
+  MainWindow* window_;
+  GlSurface* surface_;
+  LightList lights_;
+};
+
+}  // namespace wf

@@ -1,0 +1,51 @@
+#include "platform/PngFile.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace wf {
+
+bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels,
+              std::string* error) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = path + ": " + why;
+    return false;
+  };
+  if (width <= 0 || height <= 0 || (channels != 3 && channels != 4)) return fail("nothing to write");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return fail(std::strerror(errno));
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return fail("out of memory");
+  }
+  std::vector<png_bytep> rows(static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y)
+    rows[static_cast<size_t>(y)] =
+        const_cast<png_bytep>(pixels + static_cast<size_t>(y) * static_cast<size_t>(width) * channels);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return fail("write error");
+  }
+  png_init_io(png, file);
+  // Frames are written by the hundred: speed matters more than size here.
+  png_set_compression_level(png, 1);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, rows.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  const bool closed = std::fclose(file) == 0;
+  return closed ? true : fail("write error");
+}
+
+}  // namespace wf

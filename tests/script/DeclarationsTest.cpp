@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/Console.h"
+#include "scene/ObjectRegistry.h"
+#include "scene/PlacedObject.h"
+#include "script/Declarations.h"
+#include "script/Script.h"
+
+using namespace wf;
+
+namespace {
+
+class DeclarationsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setCurrentConsole(&console); }
+  void TearDown() override {
+    setCurrentConsole(nullptr);
+    setStringLetterBuilder(nullptr);
+  }
+  Script& run(const std::string& text, int steps) {
+    script = std::make_unique<Script>(Script::FromText{}, text, &registry);
+    for (int i = 0; i < steps; ++i) script->step();
+    return *script;
+  }
+  std::vector<std::string> lines() const {
+    std::vector<std::string> out;
+    for (const auto& line : console.storedLines()) out.push_back(line.second);
+    return out;
+  }
+
+  ConsoleLog console;
+  ObjectRegistry registry;
+  std::unique_ptr<Script> script;
+};
+
+}  // namespace
+
+TEST(KeywordTable, IdsAndRanges) {
+  const KeywordTable table;
+  struct Case {
+    const char* word;
+    int type;
+    int call;
+  };
+  const Case cases[] = {
+      {"MODEL", 4, -1},     {"light", 5, -1},   {"Object", 6, -1},      {"SPRITE", 7, -1},   {"TEXTURE", 8, -1},
+      {"STRING", 9, -1},    {"INTEGER", 10, -1}, {"AUDIO", 13, -1},     {"BAUM", 14, -1},    {"HEIGHTFIELD", 15, -1},
+      {"SKELETT", 16, -1},  {"FILTER", 17, -1}, {"ENDE", 23, -1},       {"start", 24, -1},   {"STOPMOD", -1, 42},
+      {"PLAYMOD", -1, 43},  {"message", -1, 44}, {"BLEND", -1, 45},     {"", -1, -1},        {"MODELL", -1, -1},
+      {"SKELETON", -1, -1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(table.lookupType(c.word), c.type) << c.word;
+    EXPECT_EQ(table.lookupCall(c.word), c.call) << c.word;
+  }
+  EXPECT_EQ(table.keyword(6), "OBJECT");
+  EXPECT_EQ(table.keyword(300), "");
+}
+
+TEST_F(DeclarationsTest, ObjectPrintsRegistersThenNames) {
+  run("Ring:OBJECT(irgendwas);\nWurzel:OBJECT(base);", 1);
+  ASSERT_EQ(registry.count(), 3);
+  EXPECT_EQ(registry.at(1)->name, "Ring");
+  EXPECT_EQ(registry.at(1)->source, "irgendwas");
+  EXPECT_STREQ(registry.at(1)->className(), "PlacedObject");
+  EXPECT_EQ(registry.at(1)->asPlaced()->parent, registry.at(0));
+  EXPECT_EQ(registry.at(2)->asPlaced()->parent, nullptr) << "the argument Base gives no default parent";
+  EXPECT_EQ(lines(), (std::vector<std::string>{"Ring neues Dummy.", "Wurzel neues Dummy."}));
+}
+
+TEST_F(DeclarationsTest, DurationThreeCreatesThreeObjects) {
+  run("3 Kugel:OBJECT(Base);", 5);
+  ASSERT_EQ(registry.count(), 4);
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(registry.at(i)->name, "Kugel") << i;
+  EXPECT_EQ(registry.find("kugel"), 1) << "the first in draw order answers to the name";
+}
+
+TEST_F(DeclarationsTest, EleventhIntegerIsRefused) {
+  std::string text;
+  for (int i = 0; i < 11; ++i) text += "V" + std::to_string(i) + ":INTEGER(" + std::to_string(i * 2) + ");\n";
+  run(text, 1);
+  EXPECT_EQ(script->variables().count(), 10);
+  EXPECT_EQ(script->variables().variable(9).name, "V9");
+  EXPECT_EQ(script->variables().variable(9).value, 18.0);
+  const std::vector<std::string> out = lines();
+  ASSERT_EQ(out.size(), 12u);
+  EXPECT_EQ(out[10], "V10 neues Integer.") << "the console lines come first";
+  EXPECT_EQ(out[11], "Zeile: 11  Zuviele Variablen");
+  EXPECT_EQ(registry.count(), 1) << "variables are not registered";
+}
+
+TEST_F(DeclarationsTest, IntegerTakesAtoiOfItsArgument) {
+  run("A:INTEGER(2.9);\nB:INTEGER(-7x);\nC:INTEGER(abc);", 1);
+  ASSERT_EQ(script->variables().count(), 3);
+  EXPECT_EQ(script->variables().variable(0).value, 2.0);
+  EXPECT_EQ(script->variables().variable(1).value, -7.0);
+  EXPECT_EQ(script->variables().variable(2).value, 0.0);
+}
+
+TEST_F(DeclarationsTest, StringIsAGroupNamedByItsDeclaration) {
+  run("Titel:STRING();\nGruss:STRING(Hallo);", 1);
+  ASSERT_EQ(registry.count(), 3);
+  EXPECT_EQ(registry.at(1)->name, "Titel");
+  EXPECT_EQ(registry.at(1)->source, "Titel") << "constructed with the name";
+  EXPECT_EQ(lines(), (std::vector<std::string>{"Titel neue Zeichenfolge.", "Gruss neue Zeichenfolge."}));
+}
+
+TEST_F(DeclarationsTest, StringHandsItsTextToTheLetterBuilder) {
+  static std::string seen;
+  static PlacedObject* group = nullptr;
+  setStringLetterBuilder([](ObjectRegistry&, PlacedObject& g, const std::string& text) {
+    seen = text;
+    group = &g;
+  });
+  run("Gruss:STRING(\"Hallo Welt\");", 1);
+  EXPECT_EQ(seen, "Hallo Welt");
+  EXPECT_EQ(group, registry.at(1));
+}
+
+TEST_F(DeclarationsTest, TypesWithoutARowAreScannedButCreateNothing) {
+  run("Ring:MODEL(ring.3ds);\nL:LIGHT(0);", 1);
+  EXPECT_EQ(script->record(0).kind, kind::kModel);
+  EXPECT_EQ(script->record(1).kind, kind::kLight);
+  EXPECT_EQ(findDeclarationType(kind::kObject)->consoleText, std::string(" neues Dummy."));
+  EXPECT_TRUE(isDeclarationKind(4));
+  EXPECT_FALSE(isDeclarationKind(11));
+  EXPECT_FALSE(isDeclarationKind(23));
+}
+
+TEST_F(DeclarationsTest, WeightOrderingWithinTheRegistry) {
+  run("A:OBJECT(Base);\nA.W=5;\nB:OBJECT(Base);", 1);
+  // B (weight 0) goes in front of A, whose weight is 5 by then.
+  EXPECT_EQ(registry.at(1)->name, "B");
+  EXPECT_EQ(registry.at(2)->name, "A");
+  // Changing a weight later does not move an object.
+  run("C:OBJECT(Base);\nD:OBJECT(Base);\nC.W=9;", 1);
+  EXPECT_EQ(registry.find("C"), 2);
+  EXPECT_EQ(registry.find("D"), 3);
+  EXPECT_EQ(registry.find("A"), 4);
+}

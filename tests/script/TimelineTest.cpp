@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/Console.h"
+#include "core/FrameClock.h"
+#include "platform/MainWindow.h"
+#include "scene/ObjectRegistry.h"
+#include "scene/PlacedObject.h"
+#include "script/Declarations.h"
+#include "script/Script.h"
+
+using namespace wf;
+
+namespace {
+
+class TimelineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setCurrentConsole(&console); }
+  void TearDown() override { setCurrentConsole(nullptr); }
+
+  Script& load(const std::string& text) {
+    script = std::make_unique<Script>(Script::FromText{}, text, &registry);
+    return *script;
+  }
+  void steps(int n) {
+    for (int i = 0; i < n; ++i) script->step();
+  }
+  SceneObject* object(const std::string& name) { return registry.lookup(name); }
+  int weight(const std::string& name) {
+    SceneObject* o = object(name);
+    return o ? o->weight : -999;
+  }
+  std::vector<std::string> lines() const {
+    std::vector<std::string> out;
+    for (const auto& line : console.storedLines()) out.push_back(line.second);
+    return out;
+  }
+  std::vector<std::string> linesAt(int level) const {
+    std::vector<std::string> out;
+    for (const auto& line : console.storedLines())
+      if (line.first == level) out.push_back(line.second);
+    return out;
+  }
+
+  ConsoleLog console;
+  ObjectRegistry registry;
+  std::unique_ptr<Script> script;
+};
+
+}  // namespace
+
+TEST_F(TimelineTest, DeclarationAndUseInTheSameStep) {
+  load("Ring:OBJECT(ring);\nRing.M=2;\nRing.W=4;");
+  EXPECT_EQ(object("Ring"), nullptr);
+  steps(1);
+  ASSERT_NE(object("Ring"), nullptr);
+  const PlacedObject* ring = object("Ring")->asPlaced();
+  ASSERT_NE(ring, nullptr);
+  EXPECT_EQ(ring->transform.m[0][0], 2.0);
+  EXPECT_EQ(ring->weight, 4);
+  EXPECT_EQ(ring->parent, registry.at(0)) << "the default parent is Base";
+  EXPECT_TRUE(linesAt(0).empty());
+}
+
+TEST_F(TimelineTest, DelayCountsFromThePreviousActivation) {
+  load("A:OBJECT(Base);\nd100 B:OBJECT(Base);\nd1 C:OBJECT(Base);");
+  steps(1);
+  EXPECT_NE(object("A"), nullptr);
+  steps(99);
+  EXPECT_EQ(object("B"), nullptr) << "after 100 steps";
+  steps(1);
+  EXPECT_NE(object("B"), nullptr) << "on step 101, 100 steps after A";
+  EXPECT_EQ(object("C"), nullptr);
+  steps(1);
+  EXPECT_NE(object("C"), nullptr) << "one step after B";
+}
+
+TEST_F(TimelineTest, DurationRunsOnConsecutiveStepsThenLeaves) {
+  load("R:OBJECT(Base);\n50 R.W*1;\n50 R.M*0,0,0.5,1;");
+  steps(1);
+  EXPECT_EQ(weight("R"), 1);
+  EXPECT_EQ(script->activeIndices(), (std::vector<int>{0, 1, 2}));
+  steps(48);
+  EXPECT_EQ(weight("R"), 49);
+  steps(1);
+  EXPECT_EQ(weight("R"), 50);
+  EXPECT_EQ(object("R")->asPlaced()->transform.m[2][3], 25.0) << "moved on 50 steps";
+  EXPECT_EQ(script->activeIndices(), (std::vector<int>{1, 2})) << "ttl 0, unlinked on the next step";
+  steps(1);
+  EXPECT_EQ(weight("R"), 50);
+  EXPECT_TRUE(script->activeIndices().empty());
+}
+
+TEST_F(TimelineTest, NegativeDurationRunsUntilStopped) {
+  load("R:OBJECT(Base);\n-1 R.W*1;\nd300 R!;");
+  steps(300);
+  EXPECT_EQ(weight("R"), 300);
+  steps(1);
+  EXPECT_EQ(weight("R"), 301) << "the stop is appended behind the running statement";
+  steps(10);
+  EXPECT_EQ(weight("R"), 301);
+  EXPECT_TRUE(script->activeIndices().empty());
+  EXPECT_EQ(lines().back(), "R!");
+}
+
+TEST_F(TimelineTest, StopRemovesHeadTailAndAdjacentRecords) {
+  load("A:OBJECT(Base);\nB:OBJECT(Base);\nd1 -1 a.W*1;\n-1 A.W*1;\n-1 B.W*1;\n-1 A.W*1;\nd5 A!;");
+  steps(2);
+  // Active now: the four running statements; the declarations have gone.
+  EXPECT_EQ(script->activeIndices(), (std::vector<int>{2, 3, 4, 5}));
+  steps(5);
+  EXPECT_EQ(script->activeIndices(), (std::vector<int>{4})) << "both at the head, the tail and the stop itself";
+  EXPECT_EQ(weight("A"), 18);
+  EXPECT_EQ(weight("B"), 6);
+  steps(4);
+  EXPECT_EQ(weight("A"), 18);
+  EXPECT_EQ(weight("B"), 10);
+}
+
+TEST_F(TimelineTest, StopUnlinksLaterRecordsOfTheSameStepBeforeTheyRun) {
+  load("A:OBJECT(Base);\nd2 A!;\n-1 A.W*1;\nd1 -1 A.W*1;");
+  steps(3);
+  EXPECT_EQ(weight("A"), 0) << "the statement activated with the stop never ran";
+  steps(1);
+  EXPECT_EQ(weight("A"), 1) << "a later statement of the same name runs normally";
+}
+
+TEST_F(TimelineTest, StopOfAStatementThatStopsItselfOnly) {
+  load("-1 X!;\nR:OBJECT(Base);\n-1 R.W*1;");
+  steps(3);
+  EXPECT_EQ(weight("R"), 3);
+  EXPECT_EQ(script->activeIndices(), (std::vector<int>{2}));
+}
+
+TEST_F(TimelineTest, StartFastForwardsExactlyNSteps) {
+  int plays = 0;
+  load("PLAYMOD();\nC:OBJECT(Base);\n-1 C.W*1;\nx:START(500);\nd100 D:OBJECT(Base);");
+  script->setMusicHooks([&] { ++plays; }, [] {});
+  VirtualTimeSource time;
+  FrameClock clock(time, [this] { script->step(); });
+  time.advance(0.005);
+  clock.tick();
+  EXPECT_EQ(console.timeCounter(), 501) << "the clock's step and the 500 it ran";
+  EXPECT_EQ(weight("C"), 501);
+  EXPECT_NE(object("D"), nullptr) << "activated during the fast-forward";
+  EXPECT_EQ(plays, 1) << "the music is not advanced or restarted";
+  EXPECT_FALSE(clock.paused);
+  EXPECT_EQ(script->activeIndices(), (std::vector<int>{2, 3})) << "START ran once; it leaves on the next step";
+  EXPECT_EQ(script->record(3).ttl, 0);
+  script->step();
+  EXPECT_EQ(weight("C"), 502);
+  EXPECT_EQ(script->activeIndices(), (std::vector<int>{2}));
+}
+
+TEST_F(TimelineTest, EndeShowsItsTextPausesAndClosesTheWindow) {
+  load("A:OBJECT(Base);\nd2 x:ENDE(\"Auf Wiedersehen\");");
+  HeadlessWindow window(320, 200);
+  VirtualTimeSource time;
+  FrameClock clock(time, [this] { script->step(); });
+  time.advance(0.015);
+  clock.tick();
+  EXPECT_EQ(console.timeCounter(), 2);
+  EXPECT_FALSE(clock.paused);
+  EXPECT_TRUE(window.isAlive());
+  time.advance(0.01);
+  clock.tick();
+  EXPECT_TRUE(clock.paused);
+  EXPECT_FALSE(window.isAlive());
+  EXPECT_EQ(linesAt(0), (std::vector<std::string>{"Auf Wiedersehen"}));
+  time.advance(1.0);
+  clock.tick();
+  EXPECT_EQ(console.timeCounter(), 3) << "no step runs after ENDE";
+}
+
+TEST_F(TimelineTest, EndeDuringAFastForwardStaysPaused) {
+  load("x:START(10);\nd3 y:ENDE(fertig);");
+  VirtualTimeSource time;
+  FrameClock clock(time, [this] { script->step(); });
+  time.advance(0.005);
+  clock.tick();
+  EXPECT_TRUE(clock.paused);
+}
+
+TEST_F(TimelineTest, Calls) {
+  int plays = 0, stops = 0;
+  load("playmod();\nStopMod();\nMESSAGE(\"Hallo Welt\");\nMESSAGE(Hallo Welt);\nPLAYMODE();\n\nBLEND(1);");
+  script->setMusicHooks([&] { ++plays; }, [&] { ++stops; });
+  steps(1);
+  EXPECT_EQ(plays, 1);
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(lines(), (std::vector<std::string>{"playing music...", "stopping music...", "Hallo Welt", "HalloWelt",
+                                               "Zeile: 7  Funktion nicht gefunden"}));
+  EXPECT_EQ(linesAt(1), (std::vector<std::string>{"playing music...", "stopping music..."}));
+}
+
+TEST_F(TimelineTest, FailedCommandsReportTheirLine) {
+  load("R:OBJECT(Base);\nR.Q=1;\nR.A*1;\nNiemand.M=1;\nR=1;\n3 R.P*0;");
+  steps(3);
+  EXPECT_EQ(linesAt(0), (std::vector<std::string>{"Zeile: 2  = mi\xC3\x9Fgl\xC3\xBC" "ckt", "Zeile: 3  * failed",
+                                                  "Zeile: 4  Objekt nicht gefunden", "Zeile: 5  = mi\xC3\x9Fgl\xC3\xBC" "ckt",
+                                                  "Zeile: 6  * failed", "Zeile: 6  * failed", "Zeile: 6  * failed"}));
+}
+
+TEST_F(TimelineTest, VariablesMultiplyOnSetAndAddOnCombine) {
+  load("Zeit:INTEGER(3);\nZeit=2;\nzeit*0.5;\nR:OBJECT(Base);\nR.W=Zeit;");
+  steps(1);
+  ASSERT_EQ(script->variables().count(), 1);
+  EXPECT_EQ(script->variables().variable(0).value, 6.5);
+  EXPECT_EQ(weight("R"), 6);
+  EXPECT_EQ(lines()[0], "Zeit neues Integer.");
+}
+
+TEST_F(TimelineTest, SetCommandsPrintTheNameAtLevelTwo) {
+  load("R:OBJECT(Base);\nR.M=1;\nR.M*1;");
+  steps(1);
+  EXPECT_EQ(lines(), (std::vector<std::string>{"R neues Dummy.", "R.M=1"}));
+}
+
+TEST_F(TimelineTest, ConsoleCountsEveryStep) {
+  load("");
+  steps(7);
+  EXPECT_EQ(console.timeCounter(), 7);
+  EXPECT_EQ(script->nextRecord(), 0);
+}
+
+TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
+  load("X:Kugel(1);\nY:OBJECT(Base);");
+  steps(2);
+  EXPECT_EQ(registry.count(), 2);
+  ScriptRecord odd;
+  odd.kind = 11;
+  odd.name = "Y";
+  script->execute(odd);
+  odd.kind = 99;
+  script->execute(odd);
+  EXPECT_EQ(registry.count(), 2);
+}
+
+TEST_F(TimelineTest, MoverRecordsRunThroughExecute) {
+  load("R:OBJECT(Base);");
+  steps(1);
+  ScriptRecord move;
+  move.kind = kind::kCombine;
+  move.name = "R";
+  move.letter = 'M';
+  move.argument = "0,0,0.1,1";
+  script->execute(move);
+  script->execute(move);
+  EXPECT_DOUBLE_EQ(object("R")->asPlaced()->transform.m[2][3], 0.2);
+}
