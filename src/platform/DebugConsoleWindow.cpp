@@ -82,3 +82,18 @@ std::unique_ptr<DebugConsoleWindow> openDebugConsole() {
 }
 
 }  // namespace wf
+
+namespace wf {
+
+DebugConsoleWindow* currentConsoleWindow() { return dynamic_cast<DebugConsoleWindow*>(currentConsole()); }
+
+void presentDebugConsole() {
+  if (DebugConsoleWindow* console = currentConsoleWindow()) console->presentIfPending();
+}
+
+bool handleDebugConsoleEvent(const SDL_Event& event) {
+  DebugConsoleWindow* console = currentConsoleWindow();
+  return console && console->handleEvent(event);
+}
+
+}  // namespace wf

@@ -49,4 +49,13 @@ class DebugConsoleWindow : public DebugConsole {
 // The entry still connects runScriptStep and executeRecord.
 std::unique_ptr<DebugConsoleWindow> openDebugConsole();
 
+// The process-wide console window, if console mode is on.
+DebugConsoleWindow* currentConsoleWindow();
+// Once per frame: repaints the console window if anything changed. Does
+// nothing without one.
+void presentDebugConsole();
+// For the main window's event pump: true if the event was the console
+// window's own (exposure, a close request) and needs nothing further.
+bool handleDebugConsoleEvent(const SDL_Event& event);
+
 }  // namespace wf
