@@ -12,6 +12,9 @@ work=$(mktemp -d)
 trap 'kill $PROGRAM_PID $WM_PID 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
 settings="$XDG_CONFIG_HOME/wolkenfahrt/settings"
+# A script for the demo that follows the dialog (a missing one would be
+# reported in a message box that waits for a click).
+printf 'Welt:OBJECT(x);\n' >"$work/mohn.cs"
 (cd "$work" && exec "$@" >"$work/stdout.log" 2>"$work/stderr.log") &
 PROGRAM_PID=$!
 
@@ -51,7 +54,17 @@ want=$'Resolution=2\nQuality=0\nStart=0'
 
 # The program may go on into the demo: Escape, then make sure it ends.
 if ! wait_for_exit $PROGRAM_PID 2; then
-  xdotool key Escape
+  demo=""
+  for _ in $(seq 1 100); do
+    demo=$(xdotool search --onlyvisible --name '^Wolkenfahrt$' 2>/dev/null | grep -v "^$window\$" | head -1)
+    [ -n "$demo" ] && break
+    sleep 0.1
+  done
+  [ -n "$demo" ] || fail "neither an end nor a demo window after the dialog"
+  xdotool windowfocus --sync "$demo" 2>/dev/null || xdotool windowactivate --sync "$demo"
+  screenshot demo-after-dialog
+  xdotool key --window "$demo" Escape
   wait_for_exit $PROGRAM_PID 15 || fail "the program did not end"
+  [ "$EXIT_STATUS" -eq 0 ] || fail "exit status $EXIT_STATUS after Escape in the demo, want 0"
 fi
 echo "PASS: settings $(tr '\n' ' ' <"$settings")"
