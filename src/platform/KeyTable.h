@@ -6,6 +6,7 @@
 // scrolling, the object mover and fast-forwarding) and do nothing without
 // one. Every key-down counts, auto-repeats included.
 #pragma once
+
 namespace wf {
 
 // Virtual-key codes the table names.
