@@ -133,7 +133,8 @@ TEST(DebugConsole, ScrollMarker) {
   DebugConsole console;
   for (int i = 0; i < 19; ++i) console.print("x", 1);
   console.setScrollPos(15);
-  const ConsoleText* marker = findText(console.layout(), "#");
+  const ConsolePaint paint = console.layout();
+  const ConsoleText* marker = findText(paint, "#");
   ASSERT_NE(marker, nullptr);
   EXPECT_EQ(marker->x, 246);
   EXPECT_EQ(marker->y, 88);
