@@ -42,6 +42,9 @@ class SceneObject {
   virtual const PlacedObject* asPlaced() const { return nullptr; }
   // True for objects that can be bound as a mesh's texture.
   virtual bool isTexture() const { return false; }
+  // Binds this object's OpenGL texture name to GL_TEXTURE_2D and says whether
+  // it did; a mesh enables texturing only then. Texture objects override it.
+  virtual bool bindTexture() const { return false; }
 };
 
 }  // namespace wf

@@ -5,6 +5,7 @@
 #include "core/Report.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
+#include "scene/SceneDeclarations.h"
 #include "script/Script.h"
 
 namespace wf {
@@ -38,11 +39,23 @@ void declareInteger(Script& script, const ScriptRecord& record) {
   variables.addVariable(parseAtoi(record.argument), record.name);
 }
 
+// Scene types: the scene code creates, registers and names the object itself.
+template <SceneObject* (*Make)(ObjectRegistry&, const std::string&, const std::string&)>
+void declareSceneObject(Script& script, const ScriptRecord& record) {
+  if (ObjectRegistry* registry = script.registry()) Make(*registry, record.name, record.argument);
+}
+
 // One row per declaration type.
 const DeclarationType kDeclarationTypes[] = {
     {kind::kObject, " neues Dummy.", createGroup, nullptr},
     {kind::kString, " neue Zeichenfolge.", nullptr, declareString},
     {kind::kInteger, " neues Integer.", nullptr, declareInteger},
+    // MODEL prints no name line: the loader prints one line per part.
+    {kind::kModel, nullptr, nullptr, declareSceneObject<declareModel>},
+    {kind::kLight, " neues Light.", nullptr, declareSceneObject<declareLight>},
+    {kind::kBaum, " neuer Baum", nullptr, declareSceneObject<declareTree>},
+    {kind::kHeightfield, " neue Landscape", nullptr, declareSceneObject<declareHeightfield>},
+    {kind::kSkelett, " neues Skelett", nullptr, declareSceneObject<declareSkeleton>},
 };
 
 }  // namespace
