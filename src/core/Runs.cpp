@@ -16,11 +16,14 @@
 #include "core/Report.h"
 #include "music/SdlSoundOutput.h"
 #include "music/VirtualSoundOutput.h"
+#include "platform/DebugConsoleWindow.h"
 #include "platform/EglHeadlessSurface.h"
 #include "platform/GlRenderer.h"
 #include "platform/MainWindow.h"
 #include "platform/PngFile.h"
 #include "platform/SdlMainWindow.h"
+#include "platform/StartupDialog.h"
+#include "platform/StartupDialogWindow.h"
 #include "platform/VideoEncoder.h"
 
 namespace wf {
@@ -45,19 +48,24 @@ int runInteractive(const Options& options) {
   DisplaySettings& display = displaySettings();
   display.fullScreen = false;
   int width = 640, height = 480;
-  std::unique_ptr<ConsoleLog> console;
+  std::unique_ptr<DebugConsoleWindow> console;
   if (options.consoleMode) {
-    console = std::make_unique<ConsoleLog>();
-    console->setThreshold(ConsoleLog::kDefaultThreshold);
-    console->setMirror(stderr, isatty(fileno(stderr)));
-    setCurrentConsole(console.get());
+    // Before the main window, so the focus ends up on the demo.
+    console = openDebugConsole();
   } else if (options.xpMode) {
     width = 800;
     height = 600;
     display.fullScreen = true;
+  } else if (!options.modeGiven && !options.qualityGiven) {
+    const DialogResult choice = runStartupDialog();
+    if (choice.exitStatus != 0) return choice.exitStatus;  // 31 Escape, 30 closed
+    applyDialogChoice(choice, display);
+    // The nominal 200 x 200 of the windowed choice gives way to our window size.
+    const ModeChoice mode{choice.resolution >= 0 && choice.resolution <= 3 ? choice.resolution : 0};
+    width = mode.width();
+    height = mode.height();
+    display.fullScreen = mode.fullScreen();
   } else {
-    // Until the start-up dialog exists, a plain start uses what the dialog
-    // offers first: windowed, low quality.
     ModeChoice mode = options.mode;
     width = mode.width();
     height = mode.height();

@@ -11,6 +11,7 @@
 
 #include "core/DisplaySettings.h"
 #include "core/Report.h"
+#include "platform/DebugConsoleWindow.h"
 #include "platform/GlRenderer.h"
 #include "platform/KeyTable.h"
 #include "platform/PngFile.h"
@@ -154,8 +155,10 @@ int SdlMainWindow::outerHeight() const {
 }
 
 void SdlMainWindow::pumpMessage() {
+  presentDebugConsole();  // at most one console repaint per frame
   SDL_Event event;
   if (!SDL_PollEvent(&event)) return;
+  if (handleDebugConsoleEvent(event)) return;  // the console window's own events
   switch (event.type) {
     case SDL_QUIT:
       close();

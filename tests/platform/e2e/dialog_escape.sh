@@ -1,0 +1,33 @@
+#!/bin/bash
+# Start-up dialog end to end: Escape ends PROGRAM [ARGS...] at once with
+# status 31, closing the window with 30; neither writes settings.
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/e2e_common.sh"
+need_tools
+start_window_manager
+
+work=$(mktemp -d)
+trap 'kill $PROGRAM_PID $WM_PID 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config"
+(cd "$work" && exec "$@" >"$work/stdout.log" 2>"$work/stderr.log") &
+PROGRAM_PID=$!
+
+window=$(find_window Wolkenfahrt) || fail "no dialog window"
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
+sleep 0.3
+xdotool key --window "$window" Escape
+wait_for_exit $PROGRAM_PID 10 || fail "Escape did not end the program"
+[ "$EXIT_STATUS" -eq 31 ] || fail "exit status $EXIT_STATUS after Escape, want 31"
+[ -e "$XDG_CONFIG_HOME/wolkenfahrt/settings" ] && fail "settings written after Escape"
+
+# Closing the window (the window manager's Alt+F4) ends it with status 30.
+(cd "$work" && exec "$@" >"$work/stdout.log" 2>"$work/stderr.log") &
+PROGRAM_PID=$!
+window=$(find_window Wolkenfahrt) || fail "no dialog window the second time"
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
+sleep 0.3
+xdotool key alt+F4
+wait_for_exit $PROGRAM_PID 10 || fail "closing the window did not end the program"
+[ "$EXIT_STATUS" -eq 30 ] || fail "exit status $EXIT_STATUS after closing, want 30"
+[ -e "$XDG_CONFIG_HOME/wolkenfahrt/settings" ] && fail "settings written after closing"
+echo "PASS: status 30 after closing, nothing saved"
