@@ -3,6 +3,10 @@
 #include "core/Console.h"
 #include "core/NumberText.h"
 #include "core/Report.h"
+#include "image/FrameBufferFilter.h"
+#include "image/GlTexture.h"
+#include "image/ImageMaker.h"
+#include "image/Sprite.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
 #include "script/Script.h"
@@ -10,21 +14,31 @@
 namespace wf {
 namespace {
 
-StringLetterBuilder letterBuilder = nullptr;
-
 // OBJECT: an empty group node. The argument "Base" gives one without the
 // default parent (the PlacedObject constructor sees to that).
 std::unique_ptr<SceneObject> createGroup(const ScriptRecord& record) {
   return std::make_unique<PlacedObject>(record.argument);
 }
 
+std::unique_ptr<SceneObject> createSprite(const ScriptRecord& record) {
+  return std::make_unique<Sprite>(record.argument);
+}
+
+std::unique_ptr<SceneObject> createTexture(const ScriptRecord& record) {
+  return std::make_unique<GlTexture>(record.argument);
+}
+
+std::unique_ptr<SceneObject> createFilter(const ScriptRecord& record) {
+  return std::make_unique<FrameBufferFilter>(record.argument);
+}
+
 // STRING: the group, constructed with the declared name (so it needs no
-// renaming), then its letters.
+// renaming), then one glyph sprite per character.
 void declareString(Script& script, const ScriptRecord& record) {
   ObjectRegistry* registry = script.registry();
   if (!registry) return;
   PlacedObject* group = registry->add(std::make_unique<PlacedObject>(record.name));
-  if (letterBuilder) letterBuilder(*registry, *group, record.argument);
+  addStringLetters(*registry, *group, record.argument);
 }
 
 // INTEGER: a script variable with the argument's integer value; nothing is
@@ -43,11 +57,26 @@ const DeclarationType kDeclarationTypes[] = {
     {kind::kObject, " neues Dummy.", createGroup, nullptr},
     {kind::kString, " neue Zeichenfolge.", nullptr, declareString},
     {kind::kInteger, " neues Integer.", nullptr, declareInteger},
+    {kind::kSprite, " neues Sprite", createSprite, nullptr},
+    {kind::kTexture, " neue Texture", createTexture, nullptr},
+    {kind::kFilter, " neuer Filter", createFilter, nullptr},
 };
 
 }  // namespace
 
-void setStringLetterBuilder(StringLetterBuilder builder) { letterBuilder = builder; }
+void addStringLetters(ObjectRegistry& registry, PlacedObject& group, const std::string& text) {
+  int advance = 0;  // pixels: the widths of the letters so far
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t start = pos;
+    decodeCharacter(text, pos);  // one character, however many bytes it takes
+    auto letter = std::make_unique<Sprite>(text.substr(start, pos - start));
+    letter->parent = &group;
+    letter->origin().x -= advance;
+    advance += letter->width();
+    letter->name = "Letter";
+    registry.add(std::move(letter));
+  }
+}
 
 const DeclarationType* findDeclarationType(int kind) {
   for (const DeclarationType& type : kDeclarationTypes)
