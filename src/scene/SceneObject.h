@@ -10,6 +10,7 @@
 
 namespace wf {
 
+class JsonWriter;
 class PlacedObject;
 
 class SceneObject {
@@ -42,6 +43,13 @@ class SceneObject {
   virtual const PlacedObject* asPlaced() const { return nullptr; }
   // True for objects that can be bound as a mesh's texture.
   virtual bool isTexture() const { return false; }
+  // Scene dumps: the fields of this class beyond the common ones (name,
+  // weight, hierarchy, transforms), as members of the object being written.
+  // `geometry` asks for bulk data (mesh vertices and triangles).
+  virtual void dumpExtra(JsonWriter& json, bool geometry) const {
+    (void)json;
+    (void)geometry;
+  }
 };
 
 }  // namespace wf
