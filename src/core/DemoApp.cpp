@@ -3,9 +3,13 @@
 #include <thread>  // Required for: std::this_thread::yield()
 
 #include "core/FrameClock.h"
+#include "image/texgen/TextureGenerator.h"
+#include "music/ModPlayer.h"
+#include "music/SoundOutput.h"
 #include "platform/GlRenderer.h"
 #include "platform/MainWindow.h"
 #include "scene/ObjectRegistry.h"
+#include "script/Script.h"
 
 namespace wf {
 namespace {
@@ -14,22 +18,34 @@ DemoApp* theApp = nullptr;
 
 DemoApp* DemoApp::current() { return theApp; }
 
-DemoApp::DemoApp(const std::string& commandLine, MainWindow& window, const DemoPlatform& platform)
+DemoApp::DemoApp(const std::string& commandLine, MainWindow& window, DemoPlatform platform)
     : Application(commandLine, &window) {
   theApp = this;
   registry_ = std::make_unique<ObjectRegistry>();
+  // Reads and scans the whole script; nothing of it runs yet.
+  script_ = std::make_unique<Script>(platform.scriptFile, registry_.get());
   renderer_ = std::make_unique<GlRenderer>(registry_.get(), &window, platform.surface);
+  textures_ = std::make_unique<TextureGenerator>();
+  music_ = std::make_unique<ModPlayer>(std::move(platform.sound));
+  script_->setMusicHooks([this] { music_->play(); }, [this] { music_->stop(); });
+  // Last: its construction is time zero of the timeline.
   clock_ = std::make_unique<FrameClock>(*platform.time, [this] { scriptStep(); });
 }
 
 DemoApp::~DemoApp() {
   clock_.reset();
   renderer_.reset();
+  script_.reset();
   registry_.reset();
+  // The design lets the player and the generator live to the end of the
+  // process; we stop the music thread and free them here instead, so several
+  // engines can run one after another in one process.
+  music_.reset();
+  textures_.reset();
   if (theApp == this) theApp = nullptr;
 }
 
-void DemoApp::scriptStep() {}
+void DemoApp::scriptStep() { script_->step(); }
 
 void DemoApp::runFrame(const std::function<void()>& beforePresent) {
   clock_->tick();

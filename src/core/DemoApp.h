@@ -14,9 +14,13 @@ namespace wf {
 
 class FrameClock;
 class GlRenderer;
+class ModPlayer;
+class SoundOutput;
+class TextureGenerator;
 class GlSurface;
 class MainWindow;
 class ObjectRegistry;
+class Script;
 class TimeSource;
 
 class Application {
@@ -30,16 +34,18 @@ class Application {
   MainWindow* window_;
 };
 
-// What a run plugs into the engine: where GL draws and where time comes from.
+// What a run plugs into the engine: where GL draws, where time comes from
+// and where the music goes.
 struct DemoPlatform {
   GlSurface* surface = nullptr;
   TimeSource* time = nullptr;
+  std::unique_ptr<SoundOutput> sound;  // null: the music stays silent
   std::string scriptFile = "mohn.cs";
 };
 
 class DemoApp : public Application {
  public:
-  DemoApp(const std::string& commandLine, MainWindow& window, const DemoPlatform& platform);
+  DemoApp(const std::string& commandLine, MainWindow& window, DemoPlatform platform);
   ~DemoApp() override;
 
   // Frames until the window is no longer alive.
@@ -52,12 +58,17 @@ class DemoApp : public Application {
   ObjectRegistry& registry() { return *registry_; }
   GlRenderer& renderer() { return *renderer_; }
   FrameClock& clock() { return *clock_; }
+  ModPlayer& music() { return *music_; }
+  Script& script() { return *script_; }
 
   static DemoApp* current();
 
  private:
   std::unique_ptr<ObjectRegistry> registry_;
+  std::unique_ptr<Script> script_;
   std::unique_ptr<GlRenderer> renderer_;
+  std::unique_ptr<TextureGenerator> textures_;
+  std::unique_ptr<ModPlayer> music_;
   std::unique_ptr<FrameClock> clock_;
 };
 

@@ -14,6 +14,8 @@
 #include "core/DisplaySettings.h"
 #include "core/FrameClock.h"
 #include "core/Report.h"
+#include "music/SdlSoundOutput.h"
+#include "music/VirtualSoundOutput.h"
 #include "platform/EglHeadlessSurface.h"
 #include "platform/GlRenderer.h"
 #include "platform/MainWindow.h"
@@ -84,8 +86,9 @@ int runInteractive(const Options& options) {
   DemoPlatform platform;
   platform.surface = &window;
   platform.time = &time;
+  platform.sound = std::make_unique<SdlSoundOutput>();
   {
-    DemoApp app(options.commandLine, window, platform);
+    DemoApp app(options.commandLine, window, std::move(platform));
     app.run();
   }
   setCurrentConsole(nullptr);
@@ -160,7 +163,11 @@ int runRender(const Options& options) {
   DemoPlatform platform;
   platform.surface = &surface;
   platform.time = &time;
-  DemoApp app(options.commandLine, window, platform);
+  // The music is mixed in step with the virtual clock, frame by frame.
+  auto sound = std::make_unique<VirtualSoundOutput>();
+  VirtualSoundOutput* audio = sound.get();
+  platform.sound = std::move(sound);
+  DemoApp app(options.commandLine, window, std::move(platform));
 
   Progress progress(untilEnd ? 0.0 : seconds);
   char name[64];
@@ -181,6 +188,7 @@ int runRender(const Options& options) {
         written = writePng(options.output + name, w, h, 3, rgb.data(), &error);
       }
     });
+    audio->advanceTo(now);
     if (!written) {
       progress.done();
       std::fprintf(stderr, "wolkenfahrt: %s\n", error.c_str());
@@ -191,9 +199,18 @@ int runRender(const Options& options) {
   progress.done();
   if (untilEnd && window.isAlive())
     std::fprintf(stderr, "wolkenfahrt: the script did not end within %.0f s; stopped there\n", seconds);
-  if (encoder && !encoder->finish("", error)) {
-    std::fprintf(stderr, "wolkenfahrt: %s\n", error.c_str());
+  const std::string wavPath = video ? options.output + ".audio.wav" : options.output + "/audio.wav";
+  if (!audio->writeWav(wavPath)) {
+    std::fprintf(stderr, "wolkenfahrt: cannot write %s\n", wavPath.c_str());
     return 1;
+  }
+  if (encoder) {
+    const bool ok = encoder->finish(wavPath, error);
+    std::remove(wavPath.c_str());
+    if (!ok) {
+      std::fprintf(stderr, "wolkenfahrt: %s\n", error.c_str());
+      return 1;
+    }
   }
   logDiagnostic("rendered " + std::to_string(frame) + " frames to " + options.output);
   return 0;

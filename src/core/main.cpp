@@ -7,6 +7,8 @@
 #include "core/Options.h"
 #include "core/Random.h"
 #include "core/Runs.h"
+#include "music/ModuleTools.h"
+#include "script/Check.h"
 
 int main(int argc, char** argv) {
   // Before anything draws from it; trees and textures reseed it themselves.
@@ -30,6 +32,12 @@ int main(int argc, char** argv) {
       return wf::runRender(options);
     case wf::RunKind::Interactive:
       return wf::runInteractive(options);
+    case wf::RunKind::Check:
+      return wf::runCheck(options.inputs.empty() ? "mohn.cs" : options.inputs[0]);
+    case wf::RunKind::ModuleInfo:
+      return wf::runModuleInfo(options.inputs[0], stdout);
+    case wf::RunKind::ModuleWav:
+      return wf::runModuleWav(options.inputs[0], options.output, options.seconds);
     default:
       std::fprintf(stderr, "wolkenfahrt: this run is not available in this build\n");
       return 2;
