@@ -7,6 +7,7 @@
 #include "image/GlTexture.h"
 #include "image/ImageMaker.h"
 #include "image/Sprite.h"
+#include "music/ModPlayer.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
 #include "script/Script.h"
@@ -52,6 +53,15 @@ void declareInteger(Script& script, const ScriptRecord& record) {
   variables.addVariable(parseAtoi(record.argument), record.name);
 }
 
+// AUDIO: the module goes to the music player (which stops playing first);
+// nothing is registered, and the console line comes after the loading, whatever
+// its outcome. Playback starts only with PLAYMOD.
+void declareAudio(Script&, const ScriptRecord& record) {
+  if (ModPlayer* player = ModPlayer::current()) player->loadModule(record.argument);
+  consolePrint(record.name, 1);
+  consoleAppend(" new Audiostream.", 1);
+}
+
 // One row per declaration type.
 const DeclarationType kDeclarationTypes[] = {
     {kind::kObject, " neues Dummy.", createGroup, nullptr},
@@ -60,6 +70,7 @@ const DeclarationType kDeclarationTypes[] = {
     {kind::kSprite, " neues Sprite", createSprite, nullptr},
     {kind::kTexture, " neue Texture", createTexture, nullptr},
     {kind::kFilter, " neuer Filter", createFilter, nullptr},
+    {kind::kAudio, nullptr, nullptr, declareAudio},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "core/Console.h"
 #include "image/Sprite.h"
 #include "image/TextureImage.h"
+#include "music/ModPlayer.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
 #include "script/Declarations.h"
@@ -154,6 +155,14 @@ TEST_F(DeclarationsTest, SpriteTextureAndFilter) {
   EXPECT_STREQ(registry.at(3)->className(), "GlTexture");
   EXPECT_EQ(registry.at(3)->source, "Flare");
   EXPECT_EQ(lines(), (std::vector<std::string>{"S neues Sprite", "T neue Texture", "F neuer Filter"}));
+}
+
+TEST_F(DeclarationsTest, AudioLoadsIntoThePlayerAndPrintsAfterwards) {
+  ModPlayer player(nullptr);  // no sound output: loading does nothing
+  run("Musik:AUDIO(fehlt.mod);\nPLAYMOD();", 1);
+  EXPECT_EQ(registry.count(), 1) << "nothing is registered";
+  EXPECT_FALSE(player.isPlaying());
+  EXPECT_EQ(lines(), (std::vector<std::string>{"Musik new Audiostream.", "playing music..."}));
 }
 
 TEST_F(DeclarationsTest, TypesWithoutARowAreScannedButCreateNothing) {
