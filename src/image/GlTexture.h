@@ -17,6 +17,8 @@ class GlTexture : public TextureImage {
 
   // Binds the texture to GL_TEXTURE_2D; false when there is nothing to bind.
   bool bind() const;
+  // How a mesh drawing with this texture binds it.
+  bool bindTexture() const override { return bind(); }
   void upload();
   unsigned textureId() const { return textureId_; }
 

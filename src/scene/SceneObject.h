@@ -43,6 +43,9 @@ class SceneObject {
   virtual const PlacedObject* asPlaced() const { return nullptr; }
   // True for objects that can be bound as a mesh's texture.
   virtual bool isTexture() const { return false; }
+  // Binds this object's OpenGL texture name to GL_TEXTURE_2D and says whether
+  // it did; a mesh enables texturing only then. Texture objects override it.
+  virtual bool bindTexture() const { return false; }
   // Scene dumps: the fields of this class beyond the common ones (name,
   // weight, hierarchy, transforms), as members of the object being written.
   // `geometry` asks for bulk data (mesh vertices and triangles).
