@@ -10,6 +10,7 @@
 #include "music/ModPlayer.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
+#include "scene/SceneDeclarations.h"
 #include "script/Script.h"
 
 namespace wf {
@@ -62,6 +63,12 @@ void declareAudio(Script&, const ScriptRecord& record) {
   consoleAppend(" new Audiostream.", 1);
 }
 
+// The scene types: create, register and name, as the scene code does it.
+template <SceneObject* (*declareIn)(ObjectRegistry&, const std::string&, const std::string&)>
+void declareScene(Script& script, const ScriptRecord& record) {
+  if (ObjectRegistry* registry = script.registry()) declareIn(*registry, record.name, record.argument);
+}
+
 // One row per declaration type.
 const DeclarationType kDeclarationTypes[] = {
     {kind::kObject, " neues Dummy.", createGroup, nullptr},
@@ -71,6 +78,11 @@ const DeclarationType kDeclarationTypes[] = {
     {kind::kTexture, " neue Texture", createTexture, nullptr},
     {kind::kFilter, " neuer Filter", createFilter, nullptr},
     {kind::kAudio, nullptr, nullptr, declareAudio},
+    {kind::kModel, nullptr, nullptr, declareScene<declareModel>},  // the loader prints its own lines
+    {kind::kLight, " neues Light.", nullptr, declareScene<declareLight>},
+    {kind::kBaum, " neuer Baum", nullptr, declareScene<declareTree>},
+    {kind::kHeightfield, " neue Landscape", nullptr, declareScene<declareHeightfield>},
+    {kind::kSkelett, " neues Skelett", nullptr, declareScene<declareSkeleton>},
 };
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include "image/FrameBufferFilter.h"
 #include "image/TextureImage.h"
 #include "platform/MainWindow.h"
+#include "scene/Light.h"
+#include "scene/Mesh.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
 #include "script/Script.h"
@@ -206,4 +208,49 @@ TEST_F(SceneDumpTest, WritesFilesAndReportsFailures) {
   EXPECT_EQ(test::readTextFile(dir.file("out.json")), "{}\n");
   EXPECT_FALSE(writeDumpFile(dir.file("no/such/folder/out.json"), "{}", error));
   EXPECT_NE(error.find("cannot write"), std::string::npos);
+}
+
+TEST_F(SceneDumpTest, MeshesAndLightsAddTheirFields) {
+  auto mesh = std::make_unique<Mesh>("dreieck");
+  mesh->vertices.resize(3);
+  mesh->vertices[1].position = Vector4(1, 0, 0, 1);
+  mesh->vertices[2].position = Vector4(0, 1, 0, 1);
+  mesh->vertices[2].texCoord.x = 0.5;
+  mesh->vertices[2].texCoord.y = 0.25;
+  mesh->triangles.resize(1);
+  mesh->triangles[0].corner[1] = 1;
+  mesh->triangles[0].corner[2] = 2;
+  mesh->computeNormals();
+  registry.add(std::move(mesh))->name = "D";
+  (void)run("L:LIGHT(1);\nL.D=0,0,-1;\nL.C=0.5,0.25,1;", 1);
+  registry.updateAll();  // world vectors and lit colours of this frame
+
+  SceneDumpInput input;
+  input.registry = &registry;
+  input.script = script.get();
+  input.display = &display;
+  input.geometry = false;
+  const JsonValue plain = test::parseJson(sceneDumpText(input));
+  input.geometry = true;
+  const JsonValue full = test::parseJson(sceneDumpText(input));
+
+  const JsonValue& light = full["objects"][0];
+  EXPECT_EQ(light["class"].text, "Light");
+  EXPECT_EQ(light["type"].number, 1);
+  EXPECT_EQ(numbers(light["vector"]), (std::vector<double>{0, 0, -1, 0}));
+  EXPECT_EQ(numbers(light["worldVector"]), (std::vector<double>{0, 0, -1, 0}));
+  EXPECT_EQ(numbers(light["color"]), (std::vector<double>{0.5, 0.25, 1}));
+
+  const JsonValue& meshPlain = plain["objects"][2];
+  EXPECT_EQ(meshPlain["class"].text, "Mesh");
+  EXPECT_EQ(meshPlain["vertexCount"].number, 3);
+  EXPECT_EQ(meshPlain["triangleCount"].number, 1);
+  EXPECT_FALSE(meshPlain.has("vertices"));
+  const JsonValue& meshFull = full["objects"][2];
+  ASSERT_EQ(meshFull["vertices"].size(), 3u);
+  EXPECT_EQ(numbers(meshFull["vertices"][2]),
+            (std::vector<double>{0, 1, 0, 0, 0, 1, 0.5, 0.25, 0, 1, 0, 0, 0, 1, 0.5, 0.25, 1}))
+      << "position, normal, u, v, world position, world normal, colour lit by the light shining against +z";
+  ASSERT_EQ(meshFull["triangles"].size(), 1u);
+  EXPECT_EQ(numbers(meshFull["triangles"][0]), (std::vector<double>{0, 1, 2}));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "core/Console.h"
@@ -165,14 +166,44 @@ TEST_F(DeclarationsTest, AudioLoadsIntoThePlayerAndPrintsAfterwards) {
   EXPECT_EQ(lines(), (std::vector<std::string>{"Musik new Audiostream.", "playing music..."}));
 }
 
-TEST_F(DeclarationsTest, TypesWithoutARowAreScannedButCreateNothing) {
-  run("Ring:MODEL(ring.3ds);\nL:LIGHT(0);", 1);
-  EXPECT_EQ(script->record(0).kind, kind::kModel);
-  EXPECT_EQ(script->record(1).kind, kind::kLight);
+TEST_F(DeclarationsTest, EveryDeclarationTypeHasARow) {
+  const KeywordTable table;
+  for (int id = KeywordTable::kFirstType; id <= KeywordTable::kLastType; ++id) {
+    const bool declaration = isDeclarationKind(id);
+    EXPECT_EQ(declaration, !table.keyword(id).empty() && id != kind::kEnde && id != kind::kStart) << id;
+    EXPECT_EQ(findDeclarationType(id) != nullptr, declaration) << id;
+  }
   EXPECT_EQ(findDeclarationType(kind::kObject)->consoleText, std::string(" neues Dummy."));
-  EXPECT_TRUE(isDeclarationKind(4));
-  EXPECT_FALSE(isDeclarationKind(11));
-  EXPECT_FALSE(isDeclarationKind(23));
+  EXPECT_EQ(findDeclarationType(kind::kModel)->consoleText, nullptr) << "the loader prints its own lines";
+}
+
+TEST_F(DeclarationsTest, LightsGoFirstAndTextsFollowThem) {
+  run("A:OBJECT(x);\nL:LIGHT(0);\nT:STRING(a);", 1);
+  ASSERT_EQ(registry.count(), 5);
+  EXPECT_EQ(registry.at(0)->name, "L") << "weight -10 goes before Base";
+  EXPECT_STREQ(registry.at(0)->className(), "Light");
+  EXPECT_EQ(registry.at(1)->name, "Base");
+  EXPECT_EQ(registry.at(2)->name, "A");
+  EXPECT_EQ(registry.at(3)->name, "T") << "the group goes behind the light";
+  EXPECT_EQ(registry.at(4)->name, "Letter");
+  EXPECT_EQ(lines(), (std::vector<std::string>{"A neues Dummy.", "L neues Light.", "T neue Zeichenfolge."}));
+}
+
+TEST_F(DeclarationsTest, ModelLogoTreeHeightfieldSkeleton) {
+  run("R:model(LOGO);\nB:BAUM(2,1,0.1);\nH:HEIGHTFIELD(0);\nS:SKELETT(0);", 1);
+  const int logo = registry.find("R");
+  ASSERT_GE(logo, 0);
+  EXPECT_STREQ(registry.at(logo)->className(), "Logo") << "the word Logo in any case makes the logo";
+  ASSERT_GE(registry.find("B"), 0);
+  EXPECT_STREQ(registry.at(registry.find("B"))->className(), "Tree");
+  ASSERT_GE(registry.find("H"), 0);
+  EXPECT_STREQ(registry.at(registry.find("H"))->className(), "Heightfield");
+  ASSERT_GE(registry.find("S"), 0);
+  EXPECT_STREQ(registry.at(registry.find("S"))->className(), "Skeleton");
+  const std::vector<std::string> out = lines();
+  EXPECT_NE(std::find(out.begin(), out.end(), "B neuer Baum"), out.end());
+  EXPECT_NE(std::find(out.begin(), out.end(), "H neue Landscape"), out.end());
+  EXPECT_NE(std::find(out.begin(), out.end(), "S neues Skelett"), out.end());
 }
 
 TEST_F(DeclarationsTest, WeightOrderingWithinTheRegistry) {
