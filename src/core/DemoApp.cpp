@@ -3,12 +3,14 @@
 #include <thread>  // Required for: std::this_thread::yield()
 
 #include "core/FrameClock.h"
+#include "image/Sprite.h"
 #include "image/texgen/TextureGenerator.h"
 #include "music/ModPlayer.h"
 #include "music/SoundOutput.h"
 #include "platform/GlRenderer.h"
 #include "platform/MainWindow.h"
 #include "scene/ObjectRegistry.h"
+#include "script/Declarations.h"
 #include "script/Script.h"
 
 namespace wf {
@@ -21,6 +23,7 @@ DemoApp* DemoApp::current() { return theApp; }
 DemoApp::DemoApp(const std::string& commandLine, MainWindow& window, DemoPlatform platform)
     : Application(commandLine, &window) {
   theApp = this;
+  setStringLetterBuilder(buildStringLetters);
   registry_ = std::make_unique<ObjectRegistry>();
   // Reads and scans the whole script; nothing of it runs yet.
   script_ = std::make_unique<Script>(platform.scriptFile, registry_.get());

@@ -10,12 +10,13 @@
 #include <memory>
 #include <string>
 
+#include "music/SoundOutput.h"  // Required for: DemoPlatform's owned output
+
 namespace wf {
 
 class FrameClock;
 class GlRenderer;
 class ModPlayer;
-class SoundOutput;
 class TextureGenerator;
 class GlSurface;
 class MainWindow;

@@ -8,6 +8,7 @@
 #include "core/Random.h"
 #include "core/Runs.h"
 #include "music/ModuleTools.h"
+#include "image/texgen/TexturePng.h"
 #include "script/Check.h"
 
 int main(int argc, char** argv) {
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
       return wf::runInteractive(options);
     case wf::RunKind::Check:
       return wf::runCheck(options.inputs.empty() ? "mohn.cs" : options.inputs[0]);
+    case wf::RunKind::TexturePng:
+      return wf::runTexturePng(options.output, options.inputs);
     case wf::RunKind::ModuleInfo:
       return wf::runModuleInfo(options.inputs[0], stdout);
     case wf::RunKind::ModuleWav:

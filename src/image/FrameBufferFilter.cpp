@@ -1,7 +1,7 @@
 #include "image/FrameBufferFilter.h"
 
 #include <GL/gl.h>
-#include <GL/glext.h>  // Required for: glWindowPos2i()
+#include <GL/glext.h>  // Required for: glWindowPos3d()
 
 #include "core/DisplaySettings.h"
 
@@ -51,8 +51,9 @@ void FrameBufferFilter::drawFrame() {
   if (frameCopy_.empty()) return;
   // The copy goes to the window's lower-left corner. A raster position of
   // (0, 0) sent through the scene's matrices lies in the eye plane, outside
-  // every view volume, and the filter would never show anything.
-  glWindowPos2i(0, 0);
+  // every view volume, and the filter would never show anything. At the far
+  // depth it leaves the depth buffer as cleared, so later objects still draw.
+  glWindowPos3d(0.0, 0.0, 1.0);
   glDrawPixels(geometry_.drawWidth, geometry_.drawHeight, GL_RGB, GL_UNSIGNED_BYTE, frameCopy_.data());
 }
 

@@ -59,6 +59,16 @@ char32_t decodeCharacter(const std::string& text, size_t& pos) {
   return value;
 }
 
+std::vector<std::string> splitCharacters(const std::string& text) {
+  std::vector<std::string> characters;
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t start = pos;
+    decodeCharacter(text, pos);
+    characters.push_back(text.substr(start, pos - start));
+  }
+  return characters;
+}
+
 ImageSource chooseImageSource(const std::string& valueText) {
   ImageSource source;
   if (!valueText.empty()) {

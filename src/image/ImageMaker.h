@@ -10,6 +10,7 @@
 // UTF-8 counts as one Windows-1252 character.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "image/RgbaImage.h"
 
@@ -38,5 +39,10 @@ RgbaImage makeImage(const std::string& valueText);
 // Decodes the code point at `text[pos]` and advances `pos` past it; an
 // invalid or truncated sequence yields its first byte as Windows-1252.
 char32_t decodeCharacter(const std::string& text, size_t& pos);
+
+// The characters of a text line, each as its own one-character text (the
+// bytes of one code point, or one invalid byte), for STRING objects: each
+// element given to makeImage() yields that character's glyph.
+std::vector<std::string> splitCharacters(const std::string& text);
 
 }  // namespace wf

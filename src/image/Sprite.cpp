@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 
+#include "image/ImageMaker.h"
 #include "platform/MainWindow.h"
+#include "scene/ObjectRegistry.h"
 
 namespace wf {
 
@@ -19,6 +21,18 @@ SpritePlacement placeSprite(const Matrix4& world, const Vector4& origin, int win
   p.rasterZ = anchor.z;
   p.zoom = s / static_cast<float>(-anchor.z);
   return p;
+}
+
+void buildStringLetters(ObjectRegistry& registry, PlacedObject& group, const std::string& text) {
+  double advance = 0.0;
+  for (const std::string& character : splitCharacters(text)) {
+    auto letter = std::make_unique<Sprite>(character);
+    letter->parent = &group;
+    letter->origin().x -= advance;
+    advance += letter->width();
+    letter->name = "Letter";
+    registry.add(std::move(letter));
+  }
 }
 
 void Sprite::draw() {

@@ -150,6 +150,7 @@ class ModEngine {
   std::array<PatternCell, kChannels> currentRow_{};
   std::array<ChannelState, kChannels> channels_{};
   int32_t volumeTable_[kVolumeLevels][256];
+  float volumeTableAsFloat_[kVolumeLevels][256];
   std::vector<int32_t> left_, right_;
   StepObserver* observer_ = nullptr;
 };

@@ -21,7 +21,9 @@ ModPlayer::ModPlayer(std::unique_ptr<SoundOutput> output) : output_(std::move(ou
 
 ModPlayer::~ModPlayer() {
   stop();
-  if (output_) output_->attach(nullptr);
+  // The device goes first: its callback signals events_, which is destroyed
+  // right after this body.
+  output_.reset();
   if (currentPlayer == this) currentPlayer = nullptr;
 }
 
@@ -37,16 +39,6 @@ void ModPlayer::loadModule(const std::string& path) {
       const LoadResult result = engine_.load(file.data(), file.size());
       for (const std::string& note : result.notes) logDiagnostic("module " + path + ": " + note);
     }
-  }
-  output_->clear();
-}
-
-void ModPlayer::loadModuleData(const uint8_t* data, size_t size) {
-  if (!initialised_) return;
-  stop();
-  {
-    std::lock_guard<std::mutex> lock(engineMutex_);
-    engine_.load(data, size);
   }
   output_->clear();
 }

@@ -55,8 +55,6 @@ class ModPlayer {
   // unreadable file is reported by FileBuffer and leaves no module: playing
   // then gives silence), rewinds and silences the output. Does not play.
   void loadModule(const std::string& path);
-  // Same with bytes already in memory (tools and tests).
-  void loadModuleData(const uint8_t* data, size_t size);
   void play();
   void stop();
 

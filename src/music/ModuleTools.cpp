@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "core/NumberText.h"
 #include "music/ModPlayer.h"
 #include "music/Tables.h"
 #include "music/WavWriter.h"
@@ -135,6 +136,25 @@ int runModuleWav(const std::string& inPath, const std::string& outPath, double s
     return 1;
   }
   return 0;
+}
+
+int runModuleWav(const std::string& inPath, const std::string& outPath, const std::string& secondsText) {
+  // Digits with at most one '.', nothing else: no signs, exponents, "inf".
+  bool digits = false, dot = false, ok = !secondsText.empty();
+  for (char c : secondsText) {
+    if (c >= '0' && c <= '9') {
+      digits = true;
+    } else if (c == '.' && !dot) {
+      dot = true;
+    } else {
+      ok = false;
+    }
+  }
+  if (!ok || !digits) {
+    std::fprintf(stderr, "wolkenfahrt: --seconds wants a number of seconds, not '%s'\n", secondsText.c_str());
+    return 2;
+  }
+  return runModuleWav(inPath, outPath, parseAtof(secondsText));
 }
 
 std::string musicStateJson(const ModPlayer& player) {

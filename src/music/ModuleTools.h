@@ -23,6 +23,9 @@ constexpr double kMaxSongSeconds = 30.0 * 60.0;
 
 int runModuleInfo(const std::string& path, std::FILE* out);
 int runModuleWav(const std::string& inPath, const std::string& outPath, double seconds);
+// The same with the --seconds argument as typed: a plain decimal number,
+// nothing else (status 2 otherwise).
+int runModuleWav(const std::string& inPath, const std::string& outPath, const std::string& secondsText);
 
 // Title, samples, orders, effects used and duration of the engine's module,
 // as one JSON object. Rewinds the engine.

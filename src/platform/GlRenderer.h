@@ -37,6 +37,7 @@ class GlRenderer {
   std::vector<uint8_t> readFrameRgb(int& width, int& height) const;
 
   LightList& lights() { return lights_; }
+  ObjectRegistry* registry() const { return registry_; }
   const Matrix4& viewMatrix() const { return viewMatrix_; }
 
   static GlRenderer* current();

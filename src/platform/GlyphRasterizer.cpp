@@ -78,22 +78,27 @@ std::string patternString(FcPattern* pattern, const char* object) {
 }  // namespace
 
 std::string findLetterFaceFile(std::string* found) {
-  if (!FcInit()) return "";
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(kRequestedFace));
-  if (pattern == nullptr) return "";
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  FcPatternDestroy(pattern);
-  if (match == nullptr) return "";
-  const std::string family = patternString(match, FC_FAMILY);
-  const std::string style = patternString(match, FC_STYLE);
-  const std::string file = patternString(match, FC_FILE);
+  // A private configuration, destroyed after the lookup: nothing of
+  // fontconfig stays behind, and nobody else's fontconfig use is touched.
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) return "";
+  std::string family, style, file;
   int weight = 0;
-  FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-  FcPatternDestroy(match);
-  if (found) *found = family + " " + style;
+  if (FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(kRequestedFace))) {
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
+      family = patternString(match, FC_FAMILY);
+      style = patternString(match, FC_STYLE);
+      file = patternString(match, FC_FILE);
+      FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+      FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+  }
+  FcConfigDestroy(config);
+  if (found) *found = family.empty() ? "" : family + " " + style;
   if (!equalsIgnoreCase(family, kExpectedFamily) || weight < FC_WEIGHT_BOLD) return "";
   return file;
 }

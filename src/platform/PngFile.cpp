@@ -48,4 +48,27 @@ bool writePng(const std::string& path, int width, int height, int channels, cons
   return closed ? true : fail("write error");
 }
 
+bool readPngRgba(const std::string& path, int& width, int& height, std::vector<uint8_t>& rgba,
+                 std::string* error) {
+  // The simplified libpng interface converts every 8-bit format to RGBA.
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) {
+    if (error) *error = path + ": " + image.message;
+    return false;
+  }
+  image.format = PNG_FORMAT_RGBA;
+  rgba.assign(PNG_IMAGE_SIZE(image), 0);
+  if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) {
+    if (error) *error = path + ": " + image.message;
+    png_image_free(&image);
+    rgba.clear();
+    return false;
+  }
+  width = static_cast<int>(image.width);
+  height = static_cast<int>(image.height);
+  return true;
+}
+
 }  // namespace wf

@@ -1,7 +1,9 @@
-// Writing 8-bit PNG files (frame captures, texture previews).
+// Writing 8-bit PNG files (frame captures, texture previews), and reading
+// them back (tests that compare pictures).
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace wf {
 
@@ -10,5 +12,11 @@ namespace wf {
 // with a reason in `error`.
 bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels,
               std::string* error = nullptr);
+
+// Reads any 8-bit PNG as RGBA (grey, palette and RGB are expanded, alpha
+// added as 255), rows in file order, the first being the top. False on
+// failure, with a reason in `error`.
+bool readPngRgba(const std::string& path, int& width, int& height, std::vector<uint8_t>& rgba,
+                 std::string* error = nullptr);
 
 }  // namespace wf

@@ -5,7 +5,6 @@
 #include "core/Report.h"
 #include "image/FrameBufferFilter.h"
 #include "image/GlTexture.h"
-#include "image/ImageMaker.h"
 #include "image/Sprite.h"
 #include "music/ModPlayer.h"
 #include "scene/ObjectRegistry.h"
@@ -15,6 +14,8 @@
 
 namespace wf {
 namespace {
+
+StringLetterBuilder letterBuilder = nullptr;
 
 // OBJECT: an empty group node. The argument "Base" gives one without the
 // default parent (the PlacedObject constructor sees to that).
@@ -35,12 +36,12 @@ std::unique_ptr<SceneObject> createFilter(const ScriptRecord& record) {
 }
 
 // STRING: the group, constructed with the declared name (so it needs no
-// renaming), then one glyph sprite per character.
+// renaming), then its letters.
 void declareString(Script& script, const ScriptRecord& record) {
   ObjectRegistry* registry = script.registry();
   if (!registry) return;
   PlacedObject* group = registry->add(std::make_unique<PlacedObject>(record.name));
-  addStringLetters(*registry, *group, record.argument);
+  if (letterBuilder) letterBuilder(*registry, *group, record.argument);
 }
 
 // INTEGER: a script variable with the argument's integer value; nothing is
@@ -63,10 +64,10 @@ void declareAudio(Script&, const ScriptRecord& record) {
   consoleAppend(" new Audiostream.", 1);
 }
 
-// The scene types: create, register and name, as the scene code does it.
-template <SceneObject* (*declareIn)(ObjectRegistry&, const std::string&, const std::string&)>
-void declareScene(Script& script, const ScriptRecord& record) {
-  if (ObjectRegistry* registry = script.registry()) declareIn(*registry, record.name, record.argument);
+// Scene types: the scene code creates, registers and names the object itself.
+template <SceneObject* (*Make)(ObjectRegistry&, const std::string&, const std::string&)>
+void declareSceneObject(Script& script, const ScriptRecord& record) {
+  if (ObjectRegistry* registry = script.registry()) Make(*registry, record.name, record.argument);
 }
 
 // One row per declaration type.
@@ -77,29 +78,18 @@ const DeclarationType kDeclarationTypes[] = {
     {kind::kSprite, " neues Sprite", createSprite, nullptr},
     {kind::kTexture, " neue Texture", createTexture, nullptr},
     {kind::kFilter, " neuer Filter", createFilter, nullptr},
-    {kind::kAudio, nullptr, nullptr, declareAudio},
-    {kind::kModel, nullptr, nullptr, declareScene<declareModel>},  // the loader prints its own lines
-    {kind::kLight, " neues Light.", nullptr, declareScene<declareLight>},
-    {kind::kBaum, " neuer Baum", nullptr, declareScene<declareTree>},
-    {kind::kHeightfield, " neue Landscape", nullptr, declareScene<declareHeightfield>},
-    {kind::kSkelett, " neues Skelett", nullptr, declareScene<declareSkeleton>},
+    {kind::kAudio, nullptr, nullptr, declareAudio},  // prints its line after loading
+    // MODEL prints no name line: the loader prints one line per part.
+    {kind::kModel, nullptr, nullptr, declareSceneObject<declareModel>},
+    {kind::kLight, " neues Light.", nullptr, declareSceneObject<declareLight>},
+    {kind::kBaum, " neuer Baum", nullptr, declareSceneObject<declareTree>},
+    {kind::kHeightfield, " neue Landscape", nullptr, declareSceneObject<declareHeightfield>},
+    {kind::kSkelett, " neues Skelett", nullptr, declareSceneObject<declareSkeleton>},
 };
 
 }  // namespace
 
-void addStringLetters(ObjectRegistry& registry, PlacedObject& group, const std::string& text) {
-  int advance = 0;  // pixels: the widths of the letters so far
-  for (size_t pos = 0; pos < text.size();) {
-    const size_t start = pos;
-    decodeCharacter(text, pos);  // one character, however many bytes it takes
-    auto letter = std::make_unique<Sprite>(text.substr(start, pos - start));
-    letter->parent = &group;
-    letter->origin().x -= advance;
-    advance += letter->width();
-    letter->name = "Letter";
-    registry.add(std::move(letter));
-  }
-}
+void setStringLetterBuilder(StringLetterBuilder builder) { letterBuilder = builder; }
 
 const DeclarationType* findDeclarationType(int kind) {
   for (const DeclarationType& type : kDeclarationTypes)

@@ -38,9 +38,11 @@ const DeclarationType* findDeclarationType(int kind);
 bool isDeclarationKind(int kind);
 void executeDeclaration(Script& script, const ScriptRecord& record);
 
-// The letters of a STRING group: one glyph sprite per character of the
-// text, each a child of the group, its origin moved left by the widths of
-// the letters before it, named "Letter" and registered after the group.
-void addStringLetters(ObjectRegistry& registry, PlacedObject& group, const std::string& text);
+// Builds the glyph sprites of a STRING group: one per character of the text,
+// each a child of the group, placed side by side by their widths, named
+// "Letter" and registered after the group. Installed by the sprite code;
+// until then a STRING declaration is only its group.
+using StringLetterBuilder = void (*)(ObjectRegistry& registry, PlacedObject& group, const std::string& text);
+void setStringLetterBuilder(StringLetterBuilder builder);
 
 }  // namespace wf

@@ -77,6 +77,15 @@ TEST(ImageSource, DecodesInvalidSequencesBytewise) {
   }
 }
 
+TEST(ImageSource, SplitsTextLinesIntoOneCharacterTexts) {
+  const std::vector<std::string> parts = splitCharacters("Gr\xC3\xBC\xDF e.\xE9");
+  const std::vector<std::string> expected = {"G", "r", "\xC3\xBC", "\xDF", " ", "e", ".", "\xE9"};
+  EXPECT_EQ(parts, expected);
+  for (const std::string& part : parts)
+    EXPECT_EQ(chooseImageSource(part).kind, ImageSourceKind::Glyph) << part;
+  EXPECT_TRUE(splitCharacters("").empty());
+}
+
 TEST(ImageMaker, MakesEachKind) {
   test::TempDir dir;
   const std::string file = dir.write("white.tex", std::vector<uint8_t>{1, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0});

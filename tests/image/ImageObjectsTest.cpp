@@ -154,6 +154,34 @@ TEST(ImageObjects, FilterRedrawsTheShearedInsetOverTheWholeFrame) {
   EXPECT_TRUE(white(227, 7));
   EXPECT_TRUE(white(220, 7 + 1) == false) << "the next read row starts 120 pixels on";
   EXPECT_TRUE(white(20, 8)) << "read row 21 continues at index 2580: x 20, y 8";
-  EXPECT_FALSE(white(160, 120)) << "the whole frame was redrawn from the copy";
+  EXPECT_TRUE(white(160, 120)) << "the copy lies at the far depth: what was drawn stays in front";
+  EXPECT_FALSE(white(100, 50)) << "elsewhere the frame is redrawn from the copy";
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(ImageObjects, StringLettersStandSideBySideUnderTheirGroup) {
+  ObjectRegistry registry;
+  PlacedObject* group = registry.add(std::make_unique<PlacedObject>("Titel"));
+  buildStringLetters(registry, *group, "Wo\xC3\xBC");
+  ASSERT_EQ(registry.count(), 5) << "Base, the group and three letters (the umlaut is one)";
+  auto* w = dynamic_cast<Sprite*>(registry.at(2));
+  auto* o = dynamic_cast<Sprite*>(registry.at(3));
+  auto* u = dynamic_cast<Sprite*>(registry.at(4));
+  ASSERT_TRUE(w && o && u);
+  for (Sprite* s : {w, o, u}) {
+    EXPECT_EQ(s->name, "Letter");
+    EXPECT_EQ(s->parent, group);
+  }
+  const Sprite glyphW("W"), glyphO("o"), glyphU("\xC3\xBC");
+  EXPECT_EQ(w->image().origin.x, glyphW.image().origin.x);
+  EXPECT_EQ(o->image().origin.x, glyphO.image().origin.x - glyphW.width());
+  EXPECT_EQ(u->image().origin.x, glyphU.image().origin.x - glyphW.width() - glyphO.width());
+  EXPECT_GT(glyphW.width(), glyphO.width()) << "widths differ, so the offsets are real";
+}
+
+TEST(ImageObjects, EmptyTextMakesOnlyTheGroup) {
+  ObjectRegistry registry;
+  PlacedObject* group = registry.add(std::make_unique<PlacedObject>("Leer"));
+  buildStringLetters(registry, *group, "");
+  EXPECT_EQ(registry.count(), 2);
 }

@@ -244,6 +244,21 @@ TEST(Mixer, SampleNumberBeforeAnyNoteIsSilent) {
   for (size_t i = 0; i < block.size(); ++i) ASSERT_EQ(block[i], 0) << "sample " << i;
 }
 
+TEST(Mixer, NoteDelaySilencesTheChannelUntilItsTick) {
+  ModWriter writer = oneSample(flatSample(60000, 10), 0, 0);
+  writer.setSong({0});
+  writer.setCell(0, 0, 0, ModCell{428, 1, 0xE, 0xD2});
+  ModEngine engine;
+  loadInto(engine, writer);
+  std::vector<int16_t> block(ModEngine::kBlockFrames * 2);
+  engine.renderBlock(block.data(), ModEngine::kBlockBytes);
+  for (int j = 0; j < 2 * 882; ++j) ASSERT_EQ(block[2 * j], 0) << "ticks 0 and 1, frame " << j;
+  for (int j = 2 * 882; j < ModEngine::kBlockFrames; ++j) ASSERT_NEAR(block[2 * j], 640, 1) << "from tick 2, frame " << j;
+  EXPECT_NEAR(engine.channel(0).position, 4000 * (kPeriodClock / 431 / 44100) - 2 * 882 * (kPeriodClock / 431 / 44100),
+              0.01)
+      << "the delayed ticks do not advance the position";
+}
+
 TEST(Mixer, NoteOnTheFirstRowSoundsFromFrameZero) {
   ModWriter writer = oneSample(flatSample(60000, 10), 0, 0);
   writer.setSong({0});

@@ -18,8 +18,14 @@ namespace {
 
 class DeclarationsTest : public ::testing::Test {
  protected:
-  void SetUp() override { setCurrentConsole(&console); }
-  void TearDown() override { setCurrentConsole(nullptr); }
+  void SetUp() override {
+    setCurrentConsole(&console);
+    setStringLetterBuilder(buildStringLetters);  // as the demo installs it
+  }
+  void TearDown() override {
+    setCurrentConsole(nullptr);
+    setStringLetterBuilder(nullptr);
+  }
   Script& run(const std::string& text, int steps) {
     script = std::make_unique<Script>(Script::FromText{}, text, &registry);
     for (int i = 0; i < steps; ++i) script->step();

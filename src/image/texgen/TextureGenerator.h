@@ -51,7 +51,8 @@ class TextureGenerator {
 
   // Clears all nine layers and becomes current().
   TextureGenerator();
-  // Stops being current() (if it still is).
+  // Hands current() back to the generator that was current before (a tool
+  // run inside a running engine leaves the engine's generator in place).
   ~TextureGenerator();
   TextureGenerator(const TextureGenerator&) = delete;
   TextureGenerator& operator=(const TextureGenerator&) = delete;
@@ -98,6 +99,7 @@ class TextureGenerator {
   // operation allocates).
   std::unique_ptr<uint8_t[]> layers_;
   uint8_t cloudTarget_ = 0;
+  TextureGenerator* previous_ = nullptr;  // current() before this one
 
   // The twirl's cosine and sine depend on the squared distance only; they
   // are computed once per distance and twirl (marked with the twirl's

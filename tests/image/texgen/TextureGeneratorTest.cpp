@@ -82,6 +82,11 @@ TEST(TextureGenerator, IsCurrentWhileItLives) {
   {
     auto gen = std::make_unique<Generator>();
     EXPECT_EQ(Generator::current(), gen.get());
+    {
+      Generator tool;  // e.g. a --texture-png run inside a test of the engine
+      EXPECT_EQ(Generator::current(), &tool);
+    }
+    EXPECT_EQ(Generator::current(), gen.get()) << "the outer generator is current again";
   }
   EXPECT_EQ(Generator::current(), nullptr);
 }
