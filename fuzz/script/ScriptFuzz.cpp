@@ -8,7 +8,9 @@
 
 #include "core/Console.h"
 #include "core/NumberText.h"
+#include "image/Sprite.h"
 #include "scene/ObjectRegistry.h"
+#include "script/Declarations.h"
 #include "script/Keywords.h"
 #include "script/Script.h"
 
@@ -37,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static wf::ConsoleLog console;  // reports are recorded here instead of printed
   console.setLineCount(1);
   wf::setCurrentConsole(&console);
+  wf::setStringLetterBuilder(wf::buildStringLetters);
   {
     wf::ObjectRegistry registry;
     wf::Script script(wf::Script::FromText{}, std::string(reinterpret_cast<const char*>(data), size), &registry);

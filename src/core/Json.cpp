@@ -175,4 +175,19 @@ void JsonWriter::numbers(const double* values, size_t count) {
   endArray();
 }
 
+uint64_t fnv1a64(const uint8_t* data, size_t size) {
+  uint64_t hash = 0xcbf29ce484222325ULL;  // offset basis
+  for (size_t i = 0; i < size; ++i) {
+    hash ^= data[i];
+    hash *= 0x100000001b3ULL;  // FNV prime
+  }
+  return hash;
+}
+
+std::string fnv1a64Hex(const uint8_t* data, size_t size) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(fnv1a64(data, size)));
+  return text;
+}
+
 }  // namespace wf

@@ -60,4 +60,8 @@ class JsonWriter {
   bool afterKey_ = false;
 };
 
+// The 64-bit FNV-1a hash of a byte block, as 16 lower-case hex digits.
+uint64_t fnv1a64(const uint8_t* data, size_t size);
+std::string fnv1a64Hex(const uint8_t* data, size_t size);
+
 }  // namespace wf

@@ -14,6 +14,9 @@
 #include "core/DisplaySettings.h"
 #include "core/FrameClock.h"
 #include "core/Report.h"
+#include "core/SceneDump.h"
+#include "music/ModPlayer.h"
+#include "music/ModuleTools.h"
 #include "music/SdlSoundOutput.h"
 #include "music/VirtualSoundOutput.h"
 #include "platform/DebugConsoleWindow.h"
@@ -25,6 +28,8 @@
 #include "platform/StartupDialog.h"
 #include "platform/StartupDialogWindow.h"
 #include "platform/VideoEncoder.h"
+#include "scene/ObjectRegistry.h"
+#include "script/Script.h"
 
 namespace wf {
 namespace {
@@ -221,6 +226,61 @@ int runRender(const Options& options) {
     }
   }
   logDiagnostic("rendered " + std::to_string(frame) + " frames to " + options.output);
+  return 0;
+}
+
+int runDumpScene(const Options& options) {
+  setMessageBoxHandler(nullptr);  // headless: nothing may block
+  DisplaySettings& display = displaySettings();
+  const ModeChoice mode = options.mode;
+  display.screenWidth = mode.width();
+  display.screenHeight = mode.height();
+  display.fullScreen = false;
+  display.detailLevel = options.quality;
+
+  // Reports behave as in console mode: every line is recorded for the dump.
+  ConsoleLog console;
+  console.setThreshold(ConsoleLog::kDefaultThreshold);
+  console.setMirror(stderr, isatty(fileno(stderr)) != 0);
+  setCurrentConsole(&console);
+
+  HeadlessWindow window(display.screenWidth, display.screenHeight);
+  EglHeadlessSurface surface(display.screenWidth, display.screenHeight);
+  VirtualTimeSource time;
+  DemoPlatform platform;
+  platform.surface = &surface;
+  platform.time = &time;
+  auto sound = std::make_unique<VirtualSoundOutput>();
+  VirtualSoundOutput* audio = sound.get();
+  platform.sound = std::move(sound);
+  std::string text;
+  {
+    DemoApp app(options.commandLine, window, std::move(platform));
+    for (long long step = 0; step < options.steps; ++step) {
+      app.clock().clockStep();
+      audio->advanceTo(static_cast<double>(step + 1) * FrameClock::kStepSeconds);
+    }
+    app.renderer().beginFrame();
+    app.registry().renderAll();
+
+    const std::string music = musicStateJson(app.music());
+    SceneDumpInput input;
+    input.registry = &app.registry();
+    input.script = &app.script();
+    input.console = &console;
+    input.display = &display;
+    input.steps = options.steps;
+    input.geometry = options.dumpGeometry;
+    input.musicJson = &music;
+    text = sceneDumpText(input);
+  }
+  console.flushMirror();
+  setCurrentConsole(nullptr);
+  std::string error;
+  if (!writeDumpFile(options.output, text, error)) {
+    std::fprintf(stderr, "wolkenfahrt: %s\n", error.c_str());
+    return 1;
+  }
   return 0;
 }
 

@@ -6,5 +6,6 @@ namespace wf {
 
 int runInteractive(const Options& options);
 int runRender(const Options& options);
+int runDumpScene(const Options& options);
 
 }  // namespace wf

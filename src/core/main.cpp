@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
       return 0;
     case wf::RunKind::Render:
       return wf::runRender(options);
+    case wf::RunKind::DumpScene:
+      return wf::runDumpScene(options);
     case wf::RunKind::Interactive:
       return wf::runInteractive(options);
     case wf::RunKind::Check:

@@ -15,6 +15,8 @@ class TextureImage : public PlacedObject {
 
   void update() override {}
   const char* className() const override { return "TextureImage"; }
+  // width, height, origin and the FNV-1a 64 hash of the RGBA bytes.
+  void dumpExtra(JsonWriter& json, bool geometry) const override;
 
   const RgbaImage& image() const { return image_; }
   // The anchor in pixels; text lines shift their letters through it.

@@ -39,6 +39,8 @@ class Light : public PlacedObject {
   bool setProperty(char letter, const std::string& text) override;
 
   const char* className() const override { return "Light"; }
+  // type, vector and worldVector (x, y, z, w), color (r, g, b).
+  void dumpExtra(JsonWriter& json, bool geometry) const override;
 
  private:
   int type_;

@@ -40,6 +40,10 @@ class Mesh : public PlacedObject {
   void draw() override;
 
   const char* className() const override { return "Mesh"; }
+  // vertexCount, triangleCount; with geometry also every vertex as 17
+  // numbers (position xyz, normal xyz, u, v, worldPosition xyz, worldNormal
+  // xyz, colour rgb) and every triangle as its three corner indices.
+  void dumpExtra(JsonWriter& json, bool geometry) const override;
 };
 
 // The current frame's lights in the form the lighting loop takes; returns

@@ -10,6 +10,7 @@
 
 namespace wf {
 
+class JsonWriter;
 class PlacedObject;
 
 class SceneObject {
@@ -45,6 +46,13 @@ class SceneObject {
   // Binds this object's OpenGL texture name to GL_TEXTURE_2D and says whether
   // it did; a mesh enables texturing only then. Texture objects override it.
   virtual bool bindTexture() const { return false; }
+  // Scene dumps: the fields of this class beyond the common ones (name,
+  // weight, hierarchy, transforms), as members of the object being written.
+  // `geometry` asks for bulk data (mesh vertices and triangles).
+  virtual void dumpExtra(JsonWriter& json, bool geometry) const {
+    (void)json;
+    (void)geometry;
+  }
 };
 
 }  // namespace wf

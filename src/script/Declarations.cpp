@@ -3,6 +3,10 @@
 #include "core/Console.h"
 #include "core/NumberText.h"
 #include "core/Report.h"
+#include "image/FrameBufferFilter.h"
+#include "image/GlTexture.h"
+#include "image/Sprite.h"
+#include "music/ModPlayer.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
 #include "scene/SceneDeclarations.h"
@@ -17,6 +21,18 @@ StringLetterBuilder letterBuilder = nullptr;
 // default parent (the PlacedObject constructor sees to that).
 std::unique_ptr<SceneObject> createGroup(const ScriptRecord& record) {
   return std::make_unique<PlacedObject>(record.argument);
+}
+
+std::unique_ptr<SceneObject> createSprite(const ScriptRecord& record) {
+  return std::make_unique<Sprite>(record.argument);
+}
+
+std::unique_ptr<SceneObject> createTexture(const ScriptRecord& record) {
+  return std::make_unique<GlTexture>(record.argument);
+}
+
+std::unique_ptr<SceneObject> createFilter(const ScriptRecord& record) {
+  return std::make_unique<FrameBufferFilter>(record.argument);
 }
 
 // STRING: the group, constructed with the declared name (so it needs no
@@ -39,6 +55,15 @@ void declareInteger(Script& script, const ScriptRecord& record) {
   variables.addVariable(parseAtoi(record.argument), record.name);
 }
 
+// AUDIO: the module goes to the music player (which stops playing first);
+// nothing is registered, and the console line comes after the loading, whatever
+// its outcome. Playback starts only with PLAYMOD.
+void declareAudio(Script&, const ScriptRecord& record) {
+  if (ModPlayer* player = ModPlayer::current()) player->loadModule(record.argument);
+  consolePrint(record.name, 1);
+  consoleAppend(" new Audiostream.", 1);
+}
+
 // Scene types: the scene code creates, registers and names the object itself.
 template <SceneObject* (*Make)(ObjectRegistry&, const std::string&, const std::string&)>
 void declareSceneObject(Script& script, const ScriptRecord& record) {
@@ -50,6 +75,10 @@ const DeclarationType kDeclarationTypes[] = {
     {kind::kObject, " neues Dummy.", createGroup, nullptr},
     {kind::kString, " neue Zeichenfolge.", nullptr, declareString},
     {kind::kInteger, " neues Integer.", nullptr, declareInteger},
+    {kind::kSprite, " neues Sprite", createSprite, nullptr},
+    {kind::kTexture, " neue Texture", createTexture, nullptr},
+    {kind::kFilter, " neuer Filter", createFilter, nullptr},
+    {kind::kAudio, nullptr, nullptr, declareAudio},  // prints its line after loading
     // MODEL prints no name line: the loader prints one line per part.
     {kind::kModel, nullptr, nullptr, declareSceneObject<declareModel>},
     {kind::kLight, " neues Light.", nullptr, declareSceneObject<declareLight>},

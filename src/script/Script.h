@@ -72,6 +72,9 @@ class Script {
   int currentLine() const { return currentLine_; }
   // True when the script file could not be read.
   bool sourceFailed() const { return sourceFailed_; }
+  // True once ENDE has run: whoever pauses the clock around steps of its own
+  // (the console's fast-forward) leaves it paused then.
+  bool ended() const { return ended_; }
 
  private:
   void publish();

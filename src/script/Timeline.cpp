@@ -1,5 +1,6 @@
 // Running the script: the timeline step and the interpreter.
-#include <climits>  // Required for: INT_MIN
+#include <climits>     // Required for: INT_MIN
+#include <functional>  // Required for: std::less
 
 #include "core/Console.h"
 #include "core/FrameClock.h"
@@ -44,7 +45,9 @@ void Script::unlinkActive(ScriptRecord& record) {
 }
 
 int Script::indexOf(const ScriptRecord* record) const {
-  if (record < records_.data() || record >= records_.data() + recordCount_) return -1;
+  // Records built elsewhere (the console's mover) are not in the table.
+  const std::less<const ScriptRecord*> before;
+  if (before(record, records_.data()) || !before(record, records_.data() + recordCount_)) return -1;
   return static_cast<int>(record - records_.data());
 }
 

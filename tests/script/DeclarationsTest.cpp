@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "core/Console.h"
+#include "image/Sprite.h"
+#include "image/TextureImage.h"
+#include "music/ModPlayer.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
 #include "script/Declarations.h"
@@ -14,7 +18,10 @@ namespace {
 
 class DeclarationsTest : public ::testing::Test {
  protected:
-  void SetUp() override { setCurrentConsole(&console); }
+  void SetUp() override {
+    setCurrentConsole(&console);
+    setStringLetterBuilder(buildStringLetters);  // as the demo installs it
+  }
   void TearDown() override {
     setCurrentConsole(nullptr);
     setStringLetterBuilder(nullptr);
@@ -101,32 +108,108 @@ TEST_F(DeclarationsTest, IntegerTakesAtoiOfItsArgument) {
 
 TEST_F(DeclarationsTest, StringIsAGroupNamedByItsDeclaration) {
   run("Titel:STRING();\nGruss:STRING(Hallo);", 1);
-  ASSERT_EQ(registry.count(), 3);
+  ASSERT_EQ(registry.count(), 8) << "an empty text makes only the group";
   EXPECT_EQ(registry.at(1)->name, "Titel");
   EXPECT_EQ(registry.at(1)->source, "Titel") << "constructed with the name";
+  EXPECT_EQ(registry.at(2)->name, "Gruss");
+  for (int i = 3; i < 8; ++i) EXPECT_EQ(registry.at(i)->name, "Letter") << i;
   EXPECT_EQ(lines(), (std::vector<std::string>{"Titel neue Zeichenfolge.", "Gruss neue Zeichenfolge."}));
 }
 
-TEST_F(DeclarationsTest, StringHandsItsTextToTheLetterBuilder) {
-  static std::string seen;
-  static PlacedObject* group = nullptr;
-  setStringLetterBuilder([](ObjectRegistry&, PlacedObject& g, const std::string& text) {
-    seen = text;
-    group = &g;
-  });
-  run("Gruss:STRING(\"Hallo Welt\");", 1);
-  EXPECT_EQ(seen, "Hallo Welt");
-  EXPECT_EQ(group, registry.at(1));
+TEST_F(DeclarationsTest, StringLettersSitSideBySide) {
+  run("Gruss:STRING(\"Hi \xC3\xA4\");", 1);
+  ASSERT_EQ(registry.count(), 6) << "the group and four letters";
+  const SceneObject* group = registry.at(1);
+  EXPECT_EQ(group->name, "Gruss");
+  int advance = 0;
+  const char* letters[] = {"H", "i", " ", "\xC3\xA4"};
+  for (int i = 0; i < 4; ++i) {
+    const SceneObject* o = registry.at(2 + i);
+    EXPECT_EQ(o->name, "Letter") << i;
+    EXPECT_STREQ(o->className(), "Sprite") << i;
+    EXPECT_EQ(o->source, letters[i]) << i;
+    const auto* letter = dynamic_cast<const Sprite*>(o);
+    ASSERT_NE(letter, nullptr) << i;
+    EXPECT_EQ(letter->parent, group) << i;
+    // The glyph's own origin, moved left by the widths of the letters before.
+    Sprite alone(letters[i]);
+    EXPECT_EQ(const_cast<Sprite*>(letter)->origin().x, alone.origin().x - advance) << i;
+    advance += letter->width();
+  }
+  EXPECT_GT(advance, 0);
 }
 
-TEST_F(DeclarationsTest, TypesWithoutARowAreScannedButCreateNothing) {
-  run("Ring:MODEL(ring.3ds);\nL:LIGHT(0);", 1);
-  EXPECT_EQ(script->record(0).kind, kind::kModel);
-  EXPECT_EQ(script->record(1).kind, kind::kLight);
+TEST_F(DeclarationsTest, StringAfterALightGoesBehindIt) {
+  // A weight of -10 as lights have: the group and its letters (weight 0) go behind.
+  run("L:OBJECT(x);\nL.W=-10;\nd1 T:STRING(ab);", 2);
+  // L registered at weight 0 and then changed, so it stays at index 1; the
+  // group and letters are inserted behind every object of weight <= 0.
+  ASSERT_EQ(registry.count(), 5);
+  EXPECT_EQ(registry.at(2)->name, "T");
+  EXPECT_EQ(registry.at(3)->name, "Letter");
+  EXPECT_EQ(registry.at(4)->name, "Letter");
+}
+
+TEST_F(DeclarationsTest, SpriteTextureAndFilter) {
+  run("S:SPRITE(x);\nT:TEXTURE(Flare);\nF:FILTER(egal);", 1);
+  ASSERT_EQ(registry.count(), 4);
+  EXPECT_EQ(registry.at(0)->name, "F") << "the filter's weight -20 puts it first";
+  EXPECT_STREQ(registry.at(0)->className(), "FrameBufferFilter");
+  EXPECT_EQ(registry.at(1)->name, "Base");
+  EXPECT_EQ(registry.at(2)->name, "S");
+  EXPECT_STREQ(registry.at(2)->className(), "Sprite");
+  EXPECT_EQ(registry.at(3)->name, "T");
+  EXPECT_STREQ(registry.at(3)->className(), "GlTexture");
+  EXPECT_EQ(registry.at(3)->source, "Flare");
+  EXPECT_EQ(lines(), (std::vector<std::string>{"S neues Sprite", "T neue Texture", "F neuer Filter"}));
+}
+
+TEST_F(DeclarationsTest, AudioLoadsIntoThePlayerAndPrintsAfterwards) {
+  ModPlayer player(nullptr);  // no sound output: loading does nothing
+  run("Musik:AUDIO(fehlt.mod);\nPLAYMOD();", 1);
+  EXPECT_EQ(registry.count(), 1) << "nothing is registered";
+  EXPECT_FALSE(player.isPlaying());
+  EXPECT_EQ(lines(), (std::vector<std::string>{"Musik new Audiostream.", "playing music..."}));
+}
+
+TEST_F(DeclarationsTest, EveryDeclarationTypeHasARow) {
+  const KeywordTable table;
+  for (int id = KeywordTable::kFirstType; id <= KeywordTable::kLastType; ++id) {
+    const bool declaration = isDeclarationKind(id);
+    EXPECT_EQ(declaration, !table.keyword(id).empty() && id != kind::kEnde && id != kind::kStart) << id;
+    EXPECT_EQ(findDeclarationType(id) != nullptr, declaration) << id;
+  }
   EXPECT_EQ(findDeclarationType(kind::kObject)->consoleText, std::string(" neues Dummy."));
-  EXPECT_TRUE(isDeclarationKind(4));
-  EXPECT_FALSE(isDeclarationKind(11));
-  EXPECT_FALSE(isDeclarationKind(23));
+  EXPECT_EQ(findDeclarationType(kind::kModel)->consoleText, nullptr) << "the loader prints its own lines";
+}
+
+TEST_F(DeclarationsTest, LightsGoFirstAndTextsFollowThem) {
+  run("A:OBJECT(x);\nL:LIGHT(0);\nT:STRING(a);", 1);
+  ASSERT_EQ(registry.count(), 5);
+  EXPECT_EQ(registry.at(0)->name, "L") << "weight -10 goes before Base";
+  EXPECT_STREQ(registry.at(0)->className(), "Light");
+  EXPECT_EQ(registry.at(1)->name, "Base");
+  EXPECT_EQ(registry.at(2)->name, "A");
+  EXPECT_EQ(registry.at(3)->name, "T") << "the group goes behind the light";
+  EXPECT_EQ(registry.at(4)->name, "Letter");
+  EXPECT_EQ(lines(), (std::vector<std::string>{"A neues Dummy.", "L neues Light.", "T neue Zeichenfolge."}));
+}
+
+TEST_F(DeclarationsTest, ModelLogoTreeHeightfieldSkeleton) {
+  run("R:model(LOGO);\nB:BAUM(2,1,0.1);\nH:HEIGHTFIELD(0);\nS:SKELETT(0);", 1);
+  const int logo = registry.find("R");
+  ASSERT_GE(logo, 0);
+  EXPECT_STREQ(registry.at(logo)->className(), "Logo") << "the word Logo in any case makes the logo";
+  ASSERT_GE(registry.find("B"), 0);
+  EXPECT_STREQ(registry.at(registry.find("B"))->className(), "Tree");
+  ASSERT_GE(registry.find("H"), 0);
+  EXPECT_STREQ(registry.at(registry.find("H"))->className(), "Heightfield");
+  ASSERT_GE(registry.find("S"), 0);
+  EXPECT_STREQ(registry.at(registry.find("S"))->className(), "Skeleton");
+  const std::vector<std::string> out = lines();
+  EXPECT_NE(std::find(out.begin(), out.end(), "B neuer Baum"), out.end());
+  EXPECT_NE(std::find(out.begin(), out.end(), "H neue Landscape"), out.end());
+  EXPECT_NE(std::find(out.begin(), out.end(), "S neues Skelett"), out.end());
 }
 
 TEST_F(DeclarationsTest, WeightOrderingWithinTheRegistry) {

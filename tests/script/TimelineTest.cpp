@@ -180,6 +180,7 @@ TEST_F(TimelineTest, EndeDuringAFastForwardStaysPaused) {
   time.advance(0.005);
   clock.tick();
   EXPECT_TRUE(clock.paused);
+  EXPECT_TRUE(script->ended());
 }
 
 TEST_F(TimelineTest, Calls) {
@@ -248,4 +249,6 @@ TEST_F(TimelineTest, MoverRecordsRunThroughExecute) {
   script->execute(move);
   script->execute(move);
   EXPECT_DOUBLE_EQ(object("R")->asPlaced()->transform.m[2][3], 0.2);
+  EXPECT_EQ(script->indexOf(&move), -1) << "not a record of the table";
+  EXPECT_EQ(script->indexOf(&script->record(0)), 0);
 }

@@ -1,0 +1,11 @@
+L:LIGHT(1);
+L.D=0,0,-1;
+R:MODEL(Logo);
+B:BAUM(3,1,0.1);
+H:HEIGHTFIELD(0);
+S:SKELETT(0);
+T:TEXTURE(Flare);
+P:SPRITE(x);
+G:STRING(Hi);
+F:FILTER(f);
+M:AUDIO(fehlt.mod);
