@@ -1,7 +1,7 @@
 #include "image/FrameBufferFilter.h"
 
 #include <GL/gl.h>
-#include <GL/glext.h>  // Required for: glWindowPos3d()
+#include <GL/glext.h>  // Required for: glWindowPos2i()
 
 #include "core/DisplaySettings.h"
 
@@ -51,10 +51,14 @@ void FrameBufferFilter::drawFrame() {
   if (frameCopy_.empty()) return;
   // The copy goes to the window's lower-left corner. A raster position of
   // (0, 0) sent through the scene's matrices lies in the eye plane, outside
-  // every view volume, and the filter would never show anything. At the far
-  // depth it leaves the depth buffer as cleared, so later objects still draw.
-  glWindowPos3d(0.0, 0.0, 1.0);
+  // every view volume, and the filter would never show anything. It is drawn
+  // over the colours without touching the depth buffer, so objects drawn
+  // after the filter still appear in front of it.
+  glWindowPos2i(0, 0);
+  const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
+  glDisable(GL_DEPTH_TEST);
   glDrawPixels(geometry_.drawWidth, geometry_.drawHeight, GL_RGB, GL_UNSIGNED_BYTE, frameCopy_.data());
+  if (depthTest) glEnable(GL_DEPTH_TEST);
 }
 
 }  // namespace wf
