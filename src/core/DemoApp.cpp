@@ -1,5 +1,6 @@
 #include "core/DemoApp.h"
 
+#include <chrono>  // Required for: frame timings
 #include <thread>  // Required for: std::this_thread::yield()
 
 #include "core/FrameClock.h"
@@ -51,9 +52,23 @@ DemoApp::~DemoApp() {
 void DemoApp::scriptStep() { script_->step(); }
 
 void DemoApp::runFrame(const std::function<void()>& beforePresent) {
+  using Clock = std::chrono::steady_clock;
+  const auto seconds = [](Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double>(b - a).count();
+  };
+  const Clock::time_point t0 = Clock::now();
   clock_->tick();
+  const Clock::time_point t1 = Clock::now();
   renderer_->beginFrame();
-  registry_->renderAll();
+  registry_->updateAll();
+  const Clock::time_point t2 = Clock::now();
+  registry_->drawAll();
+  renderer_->finishFrame();
+  const Clock::time_point t3 = Clock::now();
+  timings_.frames += 1;
+  timings_.scriptSeconds += seconds(t0, t1);
+  timings_.updateSeconds += seconds(t1, t2);
+  timings_.drawSeconds += seconds(t2, t3);
   if (beforePresent) beforePresent();
   renderer_->present();
   window_->pumpMessage();

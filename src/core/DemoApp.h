@@ -35,6 +35,14 @@ class Application {
   MainWindow* window_;
 };
 
+// Where the time of the frames went (diagnostics only, never the timeline).
+struct FrameTimings {
+  long long frames = 0;
+  double scriptSeconds = 0.0;  // clock ticks: the script steps
+  double updateSeconds = 0.0;  // every object's update(): transforms, lighting
+  double drawSeconds = 0.0;    // every active object's draw(), to the finished frame
+};
+
 // What a run plugs into the engine: where GL draws, where time comes from
 // and where the music goes.
 struct DemoPlatform {
@@ -60,6 +68,7 @@ class DemoApp : public Application {
   GlRenderer& renderer() { return *renderer_; }
   FrameClock& clock() { return *clock_; }
   ModPlayer& music() { return *music_; }
+  const FrameTimings& timings() const { return timings_; }
   Script& script() { return *script_; }
 
   static DemoApp* current();
@@ -71,6 +80,7 @@ class DemoApp : public Application {
   std::unique_ptr<TextureGenerator> textures_;
   std::unique_ptr<ModPlayer> music_;
   std::unique_ptr<FrameClock> clock_;
+  FrameTimings timings_;
 };
 
 }  // namespace wf

@@ -36,6 +36,15 @@ namespace {
 
 constexpr double kLongestRenderSeconds = 30.0 * 60.0;
 
+void logTimings(const FrameTimings& t) {
+  if (t.frames <= 0) return;
+  const double n = static_cast<double>(t.frames);
+  char line[200];
+  std::snprintf(line, sizeof line, "per frame: script %.2f ms, updates %.2f ms, drawing %.2f ms (%lld frames)",
+                1000.0 * t.scriptSeconds / n, 1000.0 * t.updateSeconds / n, 1000.0 * t.drawSeconds / n, t.frames);
+  logDiagnostic(line);
+}
+
 bool makeDirectory(const std::string& path, std::string& error) {
   if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) {
     struct stat info;
@@ -50,6 +59,7 @@ bool makeDirectory(const std::string& path, std::string& error) {
 }  // namespace
 
 int runInteractive(const Options& options) {
+  const double startSeconds = SteadyTimeSource().now();
   DisplaySettings& display = displaySettings();
   display.fullScreen = false;
   int width = 640, height = 480;
@@ -102,7 +112,11 @@ int runInteractive(const Options& options) {
   platform.sound = std::make_unique<SdlSoundOutput>();
   {
     DemoApp app(options.commandLine, window, std::move(platform));
+    app.runFrame();
+    logDiagnostic("first frame " + std::to_string(static_cast<int>(1000.0 * (time.now() - startSeconds))) +
+                  " ms after start");
     app.run();
+    logTimings(app.timings());
   }
   setCurrentConsole(nullptr);
   return 0;
@@ -138,6 +152,7 @@ class Progress {
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   double lastPrint_ = 0.0;
 };
+
 
 }  // namespace
 
@@ -226,6 +241,7 @@ int runRender(const Options& options) {
     }
   }
   logDiagnostic("rendered " + std::to_string(frame) + " frames to " + options.output);
+  logTimings(app.timings());
   return 0;
 }
 

@@ -57,6 +57,8 @@ void GlRenderer::beginFrame() {
   viewMatrix_.loadIntoGL();
 }
 
+void GlRenderer::finishFrame() { glFinish(); }
+
 void GlRenderer::present() {
   if (surface_) surface_->swapBuffers();
 }

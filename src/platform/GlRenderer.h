@@ -31,6 +31,8 @@ class GlRenderer {
 
   void resize();
   void beginFrame();
+  // Waits until OpenGL has finished the frame (for honest frame timings).
+  void finishFrame();
   void present();
 
   // The current frame as RGB bytes, top row first (for captures).
