@@ -156,15 +156,53 @@ class Progress {
 
 }  // namespace
 
-int runRender(const Options& options) {
-  setMessageBoxHandler(nullptr);  // nothing may block without a display
-  DisplaySettings& display = displaySettings();
-  const ModeChoice mode = options.mode;
-  display.screenWidth = mode.width();
-  display.screenHeight = mode.height();
-  display.fullScreen = false;
-  display.detailLevel = options.quality;
+// The engine without a display: an EGL surface of the chosen mode's size,
+// the virtual clock, and the virtual sound device that mixes in step with it.
+// Reports never block here.
+class HeadlessEngine {
+ public:
+  explicit HeadlessEngine(const Options& options)
+      : size_(applyHeadlessDisplay(options)), window_(size_.width(), size_.height()),
+        surface_(size_.width(), size_.height()) {}
 
+  // Builds the engine; call once whatever the run prepares first is ready.
+  DemoApp& start(const Options& options) {
+    DemoPlatform platform;
+    platform.surface = &surface_;
+    platform.time = &time_;
+    auto sound = std::make_unique<VirtualSoundOutput>();
+    audio_ = sound.get();
+    platform.sound = std::move(sound);
+    app_ = std::make_unique<DemoApp>(options.commandLine, window_, std::move(platform));
+    return *app_;
+  }
+
+  HeadlessWindow& window() { return window_; }
+  VirtualTimeSource& time() { return time_; }
+  VirtualSoundOutput& audio() { return *audio_; }
+
+ private:
+  static ModeChoice applyHeadlessDisplay(const Options& options) {
+    setMessageBoxHandler(nullptr);
+    DisplaySettings& display = displaySettings();
+    display.screenWidth = options.mode.width();
+    display.screenHeight = options.mode.height();
+    display.fullScreen = false;
+    display.detailLevel = options.quality;
+    return options.mode;
+  }
+
+  ModeChoice size_;
+  HeadlessWindow window_;
+  EglHeadlessSurface surface_;
+  VirtualTimeSource time_;
+  VirtualSoundOutput* audio_ = nullptr;
+  std::unique_ptr<DemoApp> app_;
+};
+
+int runRender(const Options& options) {
+  HeadlessEngine engine(options);
+  const DisplaySettings& display = displaySettings();
   const bool video = endsWith(options.output, ".mp4") || endsWith(options.output, ".MP4");
   std::string error;
   if (!video && !makeDirectory(options.output, error)) {
@@ -185,17 +223,9 @@ int runRender(const Options& options) {
   const double seconds = untilEnd ? kLongestRenderSeconds : options.seconds;
   const long long frames = std::llround(seconds * options.fps);
 
-  HeadlessWindow window(display.screenWidth, display.screenHeight);
-  EglHeadlessSurface surface(display.screenWidth, display.screenHeight);
-  VirtualTimeSource time;
-  DemoPlatform platform;
-  platform.surface = &surface;
-  platform.time = &time;
-  // The music is mixed in step with the virtual clock, frame by frame.
-  auto sound = std::make_unique<VirtualSoundOutput>();
-  VirtualSoundOutput* audio = sound.get();
-  platform.sound = std::move(sound);
-  DemoApp app(options.commandLine, window, std::move(platform));
+  DemoApp& app = engine.start(options);
+  HeadlessWindow& window = engine.window();
+  VirtualSoundOutput* audio = &engine.audio();
 
   Progress progress(untilEnd ? 0.0 : seconds);
   char name[64];
@@ -204,7 +234,7 @@ int runRender(const Options& options) {
     // Frame k shows the timeline at (k + 1) / fps: the first frame already
     // carries the first steps, as with a real clock.
     const double now = static_cast<double>(frame + 1) / options.fps;
-    time.set(now);
+    engine.time().set(now);
     bool written = true;
     app.runFrame([&] {
       int w = 0, h = 0;
@@ -246,13 +276,8 @@ int runRender(const Options& options) {
 }
 
 int runDumpScene(const Options& options) {
-  setMessageBoxHandler(nullptr);  // headless: nothing may block
+  HeadlessEngine engine(options);
   DisplaySettings& display = displaySettings();
-  const ModeChoice mode = options.mode;
-  display.screenWidth = mode.width();
-  display.screenHeight = mode.height();
-  display.fullScreen = false;
-  display.detailLevel = options.quality;
 
   // Reports behave as in console mode: every line is recorded for the dump.
   ConsoleLog console;
@@ -260,18 +285,10 @@ int runDumpScene(const Options& options) {
   console.setMirror(stderr, isatty(fileno(stderr)) != 0);
   setCurrentConsole(&console);
 
-  HeadlessWindow window(display.screenWidth, display.screenHeight);
-  EglHeadlessSurface surface(display.screenWidth, display.screenHeight);
-  VirtualTimeSource time;
-  DemoPlatform platform;
-  platform.surface = &surface;
-  platform.time = &time;
-  auto sound = std::make_unique<VirtualSoundOutput>();
-  VirtualSoundOutput* audio = sound.get();
-  platform.sound = std::move(sound);
   std::string text;
   {
-    DemoApp app(options.commandLine, window, std::move(platform));
+    DemoApp& app = engine.start(options);
+    VirtualSoundOutput* audio = &engine.audio();
     for (long long step = 0; step < options.steps; ++step) {
       app.clock().clockStep();
       audio->advanceTo(static_cast<double>(step + 1) * FrameClock::kStepSeconds);
