@@ -49,8 +49,8 @@ TEST(ObjectRegistry, WeightChangesAfterRegistrationDoNotMove) {
   SceneObject* a = addWeighted(r, "a", 0);
   a->weight = -50;
   EXPECT_EQ(r.find("A"), 1) << "a weight change does not move the object";
-  // Insertion compares with the neighbours' current weights: b (-1) stops
-  // behind a (-50) and so lands after Base (0) is never reached.
+  // Insertion compares with the neighbours' current weights: b (-1) is not
+  // below a (-50), so it stays where it was appended, behind a.
   addWeighted(r, "b", -1);
   EXPECT_EQ(r.find("b"), 2);
 }
