@@ -63,7 +63,7 @@ void DemoApp::runFrame(const std::function<void()>& beforePresent) {
   registry_->updateAll();
   const Clock::time_point t2 = Clock::now();
   registry_->drawAll();
-  renderer_->finishFrame();
+  if (waitForDrawing_) renderer_->finishFrame();
   const Clock::time_point t3 = Clock::now();
   timings_.frames += 1;
   timings_.scriptSeconds += seconds(t0, t1);

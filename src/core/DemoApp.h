@@ -69,6 +69,10 @@ class DemoApp : public Application {
   FrameClock& clock() { return *clock_; }
   ModPlayer& music() { return *music_; }
   const FrameTimings& timings() const { return timings_; }
+  // Wait for OpenGL at the end of each frame's drawing, so the drawing time
+  // is real. Only for headless runs, which read the frame back anyway: an
+  // interactive run would lose its overlap of CPU and GPU work.
+  void setWaitForDrawing(bool wait) { waitForDrawing_ = wait; }
   Script& script() { return *script_; }
 
   static DemoApp* current();
@@ -81,6 +85,7 @@ class DemoApp : public Application {
   std::unique_ptr<ModPlayer> music_;
   std::unique_ptr<FrameClock> clock_;
   FrameTimings timings_;
+  bool waitForDrawing_ = false;
 };
 
 }  // namespace wf

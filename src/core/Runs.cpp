@@ -174,6 +174,7 @@ class HeadlessEngine {
     audio_ = sound.get();
     platform.sound = std::move(sound);
     app_ = std::make_unique<DemoApp>(options.commandLine, window_, std::move(platform));
+    app_->setWaitForDrawing(true);
     return *app_;
   }
 
