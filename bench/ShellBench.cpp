@@ -2,8 +2,8 @@
 // shaded pixels), and one console repaint (layout, inspector, text).
 #include <benchmark/benchmark.h>
 
-#include "platform/DebugConsole.h"
-#include "platform/StartupBall.h"
+#include "shell/DebugConsole.h"
+#include "shell/StartupBall.h"
 #include "platform/UiFont.h"
 
 namespace {

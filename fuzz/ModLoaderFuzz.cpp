@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "music/ModEngine.h"
-#include "music/ModuleTools.h"
+#include "music/ModuleInfo.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wf::ModEngine engine;

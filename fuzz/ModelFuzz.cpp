@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>  // Required for: abort()
 
-#include "core/Console.h"
+#include "base/Console.h"
 #include "scene/LightList.h"
 #include "scene/Model.h"
 #include "scene/ObjectRegistry.h"

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/EngineHost.h"
 #include "scene/ObjectRegistry.h"
 #include "script/Script.h"
 
@@ -53,7 +54,8 @@ void BM_StepWith200Active(benchmark::State& state) {
       default: text += "-1 Zeit*0.001;\n"; break;
     }
   }
-  wf::Script script(wf::Script::FromText{}, text, &registry);
+  wf::EngineHost host(wf::DeclarationTarget{&registry, {}, nullptr});
+  wf::Script script(wf::Script::FromText{}, text, &host);
   script.step();  // declares the objects and activates everything
   script.step();  // the declarations leave the list
   if (script.activeIndices().size() != 200) state.SkipWithError("expected 200 active statements");

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "script/Check.h"
+#include "app/Runs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/wf-check-fuzz-" + std::to_string(::getpid()) + ".cs";

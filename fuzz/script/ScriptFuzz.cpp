@@ -6,11 +6,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/Console.h"
-#include "core/NumberText.h"
+#include "app/EngineHost.h"
+#include "platform/GlyphRasterizer.h"
+#include "base/Console.h"
+#include "base/NumberText.h"
 #include "image/Sprite.h"
 #include "scene/ObjectRegistry.h"
-#include "script/Declarations.h"
+#include "app/DeclarationTable.h"
 #include "script/Keywords.h"
 #include "script/Script.h"
 
@@ -39,10 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static wf::ConsoleLog console;  // reports are recorded here instead of printed
   console.setLineCount(1);
   wf::setCurrentConsole(&console);
-  wf::setStringLetterBuilder(wf::buildStringLetters);
   {
     wf::ObjectRegistry registry;
-    wf::Script script(wf::Script::FromText{}, std::string(reinterpret_cast<const char*>(data), size), &registry);
+    wf::EngineHost host(wf::DeclarationTarget{&registry, {nullptr, wf::systemGlyphRasterizer}, nullptr});
+    wf::Script script(wf::Script::FromText{}, std::string(reinterpret_cast<const char*>(data), size), &host);
     require(script.recordCount() >= 0 && script.recordCount() <= wf::Script::kRecordCapacity);
     bool longFastForward = false;
     for (int i = 0; i < script.recordCount(); ++i) {

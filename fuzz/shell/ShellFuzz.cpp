@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/FrameClock.h"
-#include "core/Report.h"
-#include "platform/DebugConsole.h"
-#include "platform/KeyTable.h"
-#include "platform/MainWindow.h"
-#include "platform/SettingsStore.h"
+#include "base/FrameClock.h"
+#include "base/Report.h"
+#include "shell/DebugConsole.h"
+#include "shell/KeyTable.h"
+#include "base/MainWindow.h"
+#include "shell/SettingsStore.h"
 #include "platform/UiFont.h"
 #include "scene/ObjectRegistry.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>  // Required for: std::sqrt()
 
-#include "core/Random.h"  // Required for: crtRand()
+#include "base/Random.h"  // Required for: crtRand()
 
 namespace wf {
 namespace {

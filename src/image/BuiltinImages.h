@@ -12,7 +12,7 @@
 #include <string>
 
 #include "image/RgbaImage.h"
-#include "scene/math/Vector3.h"
+#include "base/math/Vector3.h"
 
 namespace wf {
 

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>  // Required for: glWindowPos2i()
 
-#include "core/DisplaySettings.h"
+#include "base/DisplaySettings.h"
 
 namespace wf {
 

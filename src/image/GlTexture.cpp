@@ -2,18 +2,25 @@
 
 #include <GL/gl.h>
 
-#include "platform/GlRenderer.h"
 
 namespace wf {
+namespace {
 
-GlTexture::GlTexture(const std::string& text) : TextureImage(text) { create(); }
+// Without a current context there is nothing to upload into (tests, tools);
+// OpenGL answers every call with nothing then, glGetString with null.
+bool haveGlContext() { return glGetString(GL_VERSION) != nullptr; }
+
+}  // namespace
+
+GlTexture::GlTexture(const std::string& text, const ImageSources& sources) : TextureImage(text, sources) {
+  create();
+}
 
 GlTexture::GlTexture(const std::string& text, RgbaImage image) : TextureImage(text, std::move(image)) { create(); }
 
 void GlTexture::create() {
-  // Without a renderer there is no context to upload into (tests, dumps
-  // without GL); the image is still there for everything else.
-  if (!GlRenderer::current() || image_.empty()) return;
+  // Without a context the image is still there for everything else.
+  if (image_.empty() || !haveGlContext()) return;
   GLuint id = 0;
   glGenTextures(1, &id);
   textureId_ = id;
@@ -24,7 +31,7 @@ void GlTexture::create() {
 }
 
 GlTexture::~GlTexture() {
-  if (textureId_ && GlRenderer::current()) {
+  if (textureId_ && haveGlContext()) {
     GLuint id = textureId_;
     glDeleteTextures(1, &id);
   }

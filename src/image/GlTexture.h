@@ -8,7 +8,7 @@ namespace wf {
 
 class GlTexture : public TextureImage {
  public:
-  explicit GlTexture(const std::string& text);
+  GlTexture(const std::string& text, const ImageSources& sources);
   GlTexture(const std::string& text, RgbaImage image);
   ~GlTexture() override;
 

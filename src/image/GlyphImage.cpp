@@ -1,6 +1,6 @@
 #include "image/GlyphImage.h"
 
-#include "platform/GlyphRasterizer.h"
+#include "image/GlyphRasterizer.h"
 
 namespace wf {
 namespace {
@@ -44,7 +44,5 @@ RgbaImage makeGlyph(char32_t character, GlyphRasterizer* rasterizer) {
   if (rasterizer == nullptr || !rasterizer->rasterize(character, bitmap)) return missingGlyphImage();
   return glyphImageFromBitmap(bitmap);
 }
-
-RgbaImage makeGlyph(char32_t character) { return makeGlyph(character, systemGlyphRasterizer()); }
 
 }  // namespace wf

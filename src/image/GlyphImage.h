@@ -29,7 +29,5 @@ RgbaImage glyphImageFromBitmap(const GlyphBitmap& bitmap);
 // The glyph image of a character (a Unicode code point) from `rasterizer`;
 // null gives the 4 x 4 image.
 RgbaImage makeGlyph(char32_t character, GlyphRasterizer* rasterizer);
-// The same with the engine's letter face.
-RgbaImage makeGlyph(char32_t character);
 
 }  // namespace wf

@@ -4,7 +4,6 @@
 #include "image/GlyphImage.h"
 #include "image/texgen/LayerImage.h"
 #include "image/texgen/TextureGenerator.h"
-#include "platform/GlyphRasterizer.h"
 
 namespace wf {
 namespace {
@@ -96,11 +95,9 @@ RgbaImage makeImage(const std::string& valueText, TextureGenerator* generator,
   return makeBuiltin(valueText);
 }
 
-RgbaImage makeImage(const std::string& valueText) {
-  const ImageSource source = chooseImageSource(valueText);
-  // The letter face is only looked up when a glyph is wanted.
-  return makeImage(valueText, TextureGenerator::current(),
-                   source.kind == ImageSourceKind::Glyph ? systemGlyphRasterizer() : nullptr);
+RgbaImage makeImage(const std::string& valueText, const ImageSources& sources) {
+  const bool glyph = chooseImageSource(valueText).kind == ImageSourceKind::Glyph;
+  return makeImage(valueText, sources.generator, glyph && sources.letterFace ? sources.letterFace() : nullptr);
 }
 
 }  // namespace wf

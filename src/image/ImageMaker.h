@@ -33,8 +33,15 @@ ImageSource chooseImageSource(const std::string& valueText);
 // the 4 x 4 missing-glyph image).
 RgbaImage makeImage(const std::string& valueText, TextureGenerator* generator,
                     GlyphRasterizer* glyphs);
-// The same with TextureGenerator::current() and the engine's letter face.
-RgbaImage makeImage(const std::string& valueText);
+
+// Where the images of texture objects and sprites come from in a running
+// engine: its generator and its letter face. The face is asked for only when
+// a glyph is wanted, so a production without text never loads a font.
+struct ImageSources {
+  TextureGenerator* generator = nullptr;
+  GlyphRasterizer* (*letterFace)() = nullptr;
+};
+RgbaImage makeImage(const std::string& valueText, const ImageSources& sources);
 
 // Decodes the code point at `text[pos]` and advances `pos` past it; an
 // invalid or truncated sequence yields its first byte as Windows-1252.

@@ -17,8 +17,8 @@
 #include <cstdint>  // Required for: uint8_t, int32_t
 #include <vector>
 
-#include "scene/math/Vector3.h"  // Required for: PackedPixel
-#include "scene/math/Vector4.h"  // Required for: Vector4 (origin)
+#include "base/math/Vector3.h"  // Required for: PackedPixel
+#include "base/math/Vector4.h"  // Required for: Vector4 (origin)
 
 namespace wf {
 

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "image/ImageMaker.h"
-#include "platform/MainWindow.h"
+#include "base/MainWindow.h"
 #include "scene/ObjectRegistry.h"
 
 namespace wf {
@@ -23,10 +23,11 @@ SpritePlacement placeSprite(const Matrix4& world, const Vector4& origin, int win
   return p;
 }
 
-void buildStringLetters(ObjectRegistry& registry, PlacedObject& group, const std::string& text) {
+void buildStringLetters(ObjectRegistry& registry, PlacedObject& group, const std::string& text,
+                        const ImageSources& sources) {
   double advance = 0.0;
   for (const std::string& character : splitCharacters(text)) {
-    auto letter = std::make_unique<Sprite>(character);
+    auto letter = std::make_unique<Sprite>(character, sources);
     letter->parent = &group;
     letter->origin().x -= advance;
     advance += letter->width();

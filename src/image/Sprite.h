@@ -26,6 +26,7 @@ class ObjectRegistry;
 // The letters of a text line: one glyph sprite per character, each a child of
 // `group`, shifted left in its image by the widths of the letters before it
 // (so they stand side by side), named "Letter" and registered after the group.
-void buildStringLetters(ObjectRegistry& registry, PlacedObject& group, const std::string& text);
+void buildStringLetters(ObjectRegistry& registry, PlacedObject& group, const std::string& text,
+                        const ImageSources& sources);
 
 }  // namespace wf

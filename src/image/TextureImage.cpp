@@ -1,11 +1,12 @@
 #include "image/TextureImage.h"
 
-#include "core/Json.h"
+#include "base/Json.h"
 #include "image/ImageMaker.h"
 
 namespace wf {
 
-TextureImage::TextureImage(const std::string& text) : PlacedObject(text), image_(makeImage(text)) {}
+TextureImage::TextureImage(const std::string& text, const ImageSources& sources)
+    : PlacedObject(text), image_(makeImage(text, sources)) {}
 
 TextureImage::TextureImage(const std::string& text, RgbaImage image) : PlacedObject(text), image_(std::move(image)) {}
 

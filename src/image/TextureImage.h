@@ -2,6 +2,7 @@
 // The value text picks the source (see ImageMaker.h): one character is a
 // glyph, a text with '.' a description file, anything else a built-in name.
 #pragma once
+#include "image/ImageMaker.h"
 #include "image/RgbaImage.h"
 #include "scene/PlacedObject.h"
 
@@ -9,7 +10,7 @@ namespace wf {
 
 class TextureImage : public PlacedObject {
  public:
-  explicit TextureImage(const std::string& text);
+  TextureImage(const std::string& text, const ImageSources& sources);
   // For objects whose image is made elsewhere (tests, tools).
   TextureImage(const std::string& text, RgbaImage image);
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/Report.h"
-#include "platform/FileBuffer.h"
+#include "base/Report.h"
+#include "base/FileBuffer.h"
 
 namespace wf {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdio>  // Required for: stderr
 
-#include "core/Report.h"
+#include "base/Report.h"
 
 namespace wf {
 namespace {

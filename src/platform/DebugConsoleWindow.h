@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "platform/DebugConsole.h"
+#include "shell/DebugConsole.h"
 #include "platform/UiFont.h"
 
 namespace wf {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/Report.h"
+#include "base/Report.h"
 
 namespace wf {
 namespace {

@@ -1,7 +1,7 @@
 // An OpenGL context without any display: EGL on Mesa's surfaceless platform
 // with a pbuffer of the frame size. Rendering is read back before the swap.
 #pragma once
-#include "platform/GlSurface.h"
+#include "base/GlSurface.h"
 
 namespace wf {
 

@@ -3,11 +3,10 @@
 #include <GL/gl.h>
 
 #include <algorithm>  // Required for: std::copy_n()
-#include <cstdlib>    // Required for: exit()
 
-#include "core/Report.h"
-#include "platform/GlSurface.h"
-#include "platform/MainWindow.h"
+#include "base/Report.h"
+#include "base/GlSurface.h"
+#include "base/MainWindow.h"
 
 namespace wf {
 namespace {
@@ -20,9 +19,12 @@ GlRenderer::GlRenderer(ObjectRegistry* registry, MainWindow* window, GlSurface* 
     : registry_(registry), window_(window), surface_(surface) {
   theRenderer = this;
   setCurrentLightList(&lights_);
+}
+
+bool GlRenderer::createContext() {
   if (!surface_ || !surface_->createContext()) {
     showMessageBox("Fatal Error:", "Konnte keinen Rendering-Kontext erstellen.");
-    std::exit(kNoContextExitStatus);
+    return false;
   }
   logDiagnostic("GL " + surface_->description() + "; " +
                 reinterpret_cast<const char*>(glGetString(GL_VERSION)) + " on " +
@@ -32,6 +34,7 @@ GlRenderer::GlRenderer(ObjectRegistry* registry, MainWindow* window, GlSurface* 
   glEnable(GL_DEPTH_TEST);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthFunc(GL_LEQUAL);
+  return true;
 }
 
 GlRenderer::~GlRenderer() {
@@ -54,7 +57,9 @@ void GlRenderer::beginFrame() {
   lights_.clear();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_MODELVIEW);
-  viewMatrix_.loadIntoGL();
+  double view[16];
+  viewMatrix_.toColumnMajor(view);
+  glLoadMatrixd(view);
 }
 
 void GlRenderer::finishFrame() { glFinish(); }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "scene/LightList.h"
-#include "scene/math/Matrix4.h"
+#include "base/math/Matrix4.h"
 
 namespace wf {
 
@@ -20,15 +20,15 @@ class ObjectRegistry;
 
 class GlRenderer {
  public:
-  static constexpr int kNoContextExitStatus = 55;
-
-  // Creates the context through `surface`; without one it shows the fatal
-  // message and ends the process with status 55.
   GlRenderer(ObjectRegistry* registry, MainWindow* window, GlSurface* surface);
   virtual ~GlRenderer();
   GlRenderer(const GlRenderer&) = delete;
   GlRenderer& operator=(const GlRenderer&) = delete;
 
+  // Creates the context through the surface and sets up the projection and
+  // the fixed state. Without a context it shows the fatal message box and
+  // returns false; the caller ends its run.
+  bool createContext();
   void resize();
   void beginFrame();
   // Waits until OpenGL has finished the frame (for honest frame timings).

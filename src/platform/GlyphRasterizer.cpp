@@ -8,8 +8,8 @@
 #include <cstring>  // Required for: std::memcpy()
 #include <memory>
 
-#include "core/NumberText.h"  // Required for: equalsIgnoreCase()
-#include "core/Report.h"      // Required for: logDiagnostic()
+#include "base/NumberText.h"  // Required for: equalsIgnoreCase()
+#include "base/Report.h"      // Required for: logDiagnostic()
 
 namespace wf {
 namespace {

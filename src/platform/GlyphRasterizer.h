@@ -8,28 +8,11 @@
 // wider, so it is not accepted: without Liberation Serif Bold there is no
 // rasterizer, and a clear line on stderr says what to install.
 #pragma once
-#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "image/GlyphRasterizer.h"
 
 namespace wf {
-
-// One rendered glyph, as the font renderer gives it.
-struct GlyphBitmap {
-  int width = 0;   // black-box width in pixels (0 for a blank glyph such as space)
-  int rows = 0;    // black-box height in pixels
-  int left = 0;    // from the pen position to the box's left edge, pixels
-  int top = 0;     // from the baseline up to the box's top edge, pixels
-  std::vector<uint8_t> coverage;  // rows x width bytes, 0..255, TOP row first, no padding
-};
-
-class GlyphRasterizer {
- public:
-  virtual ~GlyphRasterizer() = default;
-  // Renders one character (a Unicode code point). False when the face has
-  // no glyph for it; `out` is then left empty.
-  virtual bool rasterize(char32_t character, GlyphBitmap& out) = 0;
-};
 
 // The process-wide rasterizer of the engine's letter face, created on first
 // use; null (reported once on stderr) when Liberation Serif Bold is missing.

@@ -9,11 +9,12 @@
 #include <cstdlib>  // Required for: getenv()
 #include <vector>
 
-#include "core/DisplaySettings.h"
-#include "core/Report.h"
+#include "base/DisplaySettings.h"
+#include "base/Report.h"
 #include "platform/DebugConsoleWindow.h"
 #include "platform/GlRenderer.h"
-#include "platform/KeyTable.h"
+#include "platform/SdlKeys.h"
+#include "shell/KeyTable.h"
 #include "platform/PngFile.h"
 
 namespace wf {

@@ -7,8 +7,8 @@
 #pragma once
 #include <string>
 
-#include "platform/GlSurface.h"
-#include "platform/MainWindow.h"
+#include "base/GlSurface.h"
+#include "base/MainWindow.h"
 
 struct SDL_Window;
 

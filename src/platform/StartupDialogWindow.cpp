@@ -9,10 +9,11 @@
 #include <X11/Xutil.h>  // Required for: XGetPixel()
 #endif
 
-#include "core/Report.h"
-#include "platform/KeyTable.h"
-#include "platform/SettingsStore.h"
-#include "platform/StartupDialog.h"
+#include "base/Report.h"
+#include "platform/SdlKeys.h"
+#include "shell/KeyTable.h"
+#include "shell/SettingsStore.h"
+#include "shell/StartupDialog.h"
 #include "platform/UiFont.h"
 
 namespace wf {

@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "platform/StartupDialog.h"  // Required for: DialogResult
+#include "shell/StartupDialog.h"  // Required for: DialogResult
 
 namespace wf {
 

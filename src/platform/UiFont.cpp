@@ -4,7 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H              // Required for: FT_Face, FT_Load_Char()
 
-#include "core/Report.h"
+#include "base/Report.h"
 
 namespace wf {
 namespace {

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/OffscreenBitmap.h"
+#include "shell/OffscreenBitmap.h"
 
 namespace wf {
 

@@ -1,6 +1,6 @@
 // The scene-dump fields of meshes and lights (see core/SceneDump.h), kept
 // apart from the per-frame code of both classes.
-#include "core/Json.h"
+#include "base/Json.h"
 #include "scene/Light.h"
 #include "scene/Mesh.h"
 

@@ -1,6 +1,6 @@
 #include "scene/Heightfield.h"
 
-#include "core/DisplaySettings.h"
+#include "base/DisplaySettings.h"
 
 namespace wf {
 

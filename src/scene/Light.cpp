@@ -1,6 +1,6 @@
 #include "scene/Light.h"
 
-#include "core/Report.h"
+#include "base/Report.h"
 #include "scene/LightList.h"
 #include "script/VariableTable.h"
 

@@ -2,8 +2,8 @@
 
 #include <cmath>  // Required for: sin(), cos()
 
-#include "core/Console.h"
-#include "core/DisplaySettings.h"
+#include "base/Console.h"
+#include "base/DisplaySettings.h"
 
 namespace wf {
 

@@ -16,9 +16,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "scene/math/Matrix4.h"
-#include "scene/math/Vector3.h"
-#include "scene/math/Vector4.h"
+#include "base/math/Matrix4.h"
+#include "base/math/Vector3.h"
+#include "base/math/Vector4.h"
 
 namespace wf {
 

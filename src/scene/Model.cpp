@@ -3,8 +3,8 @@
 #include <algorithm>  // Required for: std::min(), std::find()
 #include <cstring>    // Required for: memcpy()
 
-#include "core/Console.h"
-#include "platform/FileBuffer.h"
+#include "base/Console.h"
+#include "base/FileBuffer.h"
 
 namespace wf {
 namespace {

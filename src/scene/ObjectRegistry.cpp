@@ -1,7 +1,7 @@
 #include "scene/ObjectRegistry.h"
 
-#include "core/NumberText.h"
-#include "core/Report.h"
+#include "base/NumberText.h"
+#include "base/Report.h"
 #include "scene/PlacedObject.h"
 
 namespace wf {

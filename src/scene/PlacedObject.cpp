@@ -1,7 +1,7 @@
 #include "scene/PlacedObject.h"
 
-#include "core/Console.h"
-#include "core/NumberText.h"
+#include "base/Console.h"
+#include "base/NumberText.h"
 #include "scene/ObjectRegistry.h"
 #include "script/VariableTable.h"
 

@@ -5,7 +5,7 @@
 // whole scene.
 #pragma once
 #include "scene/SceneObject.h"
-#include "scene/math/Matrix4.h"
+#include "base/math/Matrix4.h"
 
 namespace wf {
 

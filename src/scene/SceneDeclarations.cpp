@@ -1,6 +1,6 @@
 #include "scene/SceneDeclarations.h"
 
-#include "core/NumberText.h"
+#include "base/NumberText.h"
 #include "scene/Heightfield.h"
 #include "scene/Light.h"
 #include "scene/Logo.h"

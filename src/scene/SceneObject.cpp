@@ -1,6 +1,6 @@
 #include "scene/SceneObject.h"
 
-#include "core/Console.h"
+#include "base/Console.h"
 #include "script/VariableTable.h"
 
 namespace wf {

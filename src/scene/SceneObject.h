@@ -8,12 +8,14 @@
 #pragma once
 #include <string>
 
+#include "script/ScriptHost.h"  // Required for: PropertyTarget
+
 namespace wf {
 
 class JsonWriter;
 class PlacedObject;
 
-class SceneObject {
+class SceneObject : public PropertyTarget {
  public:
   explicit SceneObject(const std::string& text);
   virtual ~SceneObject() = default;
@@ -30,9 +32,9 @@ class SceneObject {
   // Every frame, active or not, before any object is drawn.
   virtual void update() {}
   // "*" commands: W adds to the weight. False means the letter is not handled.
-  virtual bool addProperty(char letter, const std::string& text);
+  bool addProperty(char letter, const std::string& text) override;
   // "=" commands: W sets the weight, A the active flag.
-  virtual bool setProperty(char letter, const std::string& text);
+  bool setProperty(char letter, const std::string& text) override;
   // Every frame for active objects.
   virtual void draw() {}
 

@@ -2,8 +2,8 @@
 
 #include <cmath>  // Required for: sin(), cos()
 
-#include "core/DisplaySettings.h"
-#include "core/Report.h"
+#include "base/DisplaySettings.h"
+#include "base/Report.h"
 
 namespace wf {
 

@@ -3,10 +3,10 @@
 #include <algorithm>  // Required for: std::copy()
 #include <new>        // Required for: std::bad_alloc
 
-#include "core/Console.h"
-#include "core/DisplaySettings.h"
-#include "core/NumberText.h"
-#include "core/Random.h"
+#include "base/Console.h"
+#include "base/DisplaySettings.h"
+#include "base/NumberText.h"
+#include "base/Random.h"
 
 namespace wf {
 

@@ -1,6 +1,6 @@
 #include "script/Keywords.h"
 
-#include "core/NumberText.h"  // Required for: equalsIgnoreCase()
+#include "base/NumberText.h"  // Required for: equalsIgnoreCase()
 
 namespace wf {
 

@@ -35,6 +35,10 @@ constexpr int kStopMod = 42;
 constexpr int kPlayMod = 43;
 constexpr int kMessage = 44;
 constexpr int kBlend = 45;
+
+// Statement kinds 4..10 and 13..17: the declarations, which create objects
+// or variables when they run.
+constexpr bool isDeclarationKind(int k) { return (k >= kModel && k <= kInteger) || (k >= kAudio && k <= kFilter); }
 }  // namespace kind
 
 class KeywordTable {

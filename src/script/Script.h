@@ -4,24 +4,23 @@
 // records (ScriptScanner.cpp); nothing runs then. Afterwards the frame clock
 // calls step() every 10 ms of demo time (Timeline.cpp): statements become
 // active after their delay, run once per step for their duration and drop
-// out; declarations create objects (Declarations.cpp). All times are steps
-// of 0.01 s.
+// out; what they act on they reach through the host (ScriptHost.h). All
+// times are steps of 0.01 s.
 //
 // One Script exists per run and is reachable through Script::current(); it
 // owns the variable table, which is then the process-wide one.
 #pragma once
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "script/Keywords.h"
+#include "script/ScriptHost.h"
 #include "script/ScriptRecord.h"
 #include "script/VariableTable.h"
 
 namespace wf {
 
-class ObjectRegistry;
 class ScriptReader;
 
 class Script {
@@ -31,10 +30,11 @@ class Script {
 
   // Reads and scans the named file (relative to the working directory). A
   // missing file is reported by the file reader and leaves no records.
-  Script(const std::string& fileName, ObjectRegistry* registry);
+  // `host` may be null (see ScriptHost.h).
+  Script(const std::string& fileName, ScriptHost* host);
   // Scans the given bytes as if they were the file's contents.
   struct FromText {};
-  Script(FromText, const std::string& text, ObjectRegistry* registry);
+  Script(FromText, const std::string& text, ScriptHost* host);
   virtual ~Script();
   Script(const Script&) = delete;
   Script& operator=(const Script&) = delete;
@@ -53,9 +53,6 @@ class Script {
   // hands in records of its own.
   void execute(ScriptRecord& record);
 
-  // The music player's play and stop, connected by whoever owns the player.
-  void setMusicHooks(std::function<void()> play, std::function<void()> stop);
-
   int recordCount() const { return recordCount_; }
   const ScriptRecord& record(int index) const { return records_[static_cast<size_t>(index)]; }
   int nextRecord() const { return nextRecord_; }
@@ -67,7 +64,7 @@ class Script {
   const KeywordTable& keywords() const { return keywords_; }
   VariableTable& variables() { return variables_; }
   const VariableTable& variables() const { return variables_; }
-  ObjectRegistry* registry() const { return registry_; }
+  ScriptHost* host() const { return host_; }
   // Line counter after the scan (one past the last line break read).
   int currentLine() const { return currentLine_; }
   // True when the script file could not be read.
@@ -98,7 +95,7 @@ class Script {
   int reportCount_ = 0;
   KeywordTable keywords_;
   VariableTable variables_;
-  ObjectRegistry* registry_ = nullptr;
+  ScriptHost* host_ = nullptr;
 
   // Timeline state.
   int nextRecord_ = 0;
@@ -109,9 +106,6 @@ class Script {
   std::vector<ScriptRecord*> walks_;
   int fastForwardDepth_ = 0;  // START statements currently running their steps
   bool ended_ = false;        // ENDE has run
-
-  std::function<void()> playMusic_;
-  std::function<void()> stopMusic_;
 };
 
 }  // namespace wf

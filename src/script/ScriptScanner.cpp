@@ -2,9 +2,9 @@
 // report.
 #include <cstring>  // Required for: strlen()
 
-#include "core/NumberText.h"
-#include "core/Report.h"
-#include "platform/FileBuffer.h"
+#include "base/NumberText.h"
+#include "base/Report.h"
+#include "base/FileBuffer.h"
 #include "script/Script.h"
 #include "script/ScriptReader.h"
 #include "script/SourceText.h"
@@ -43,7 +43,7 @@ void Script::publish() {
   records_.reserve(kRecordCapacity);
 }
 
-Script::Script(const std::string& fileName, ObjectRegistry* registry) : registry_(registry) {
+Script::Script(const std::string& fileName, ScriptHost* host) : host_(host) {
   publish();
   std::u32string text;
   {
@@ -54,7 +54,7 @@ Script::Script(const std::string& fileName, ObjectRegistry* registry) : registry
   scan(text);
 }
 
-Script::Script(FromText, const std::string& text, ObjectRegistry* registry) : registry_(registry) {
+Script::Script(FromText, const std::string& text, ScriptHost* host) : host_(host) {
   publish();
   scan(decodeScriptText(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
@@ -66,11 +66,6 @@ Script::~Script() {
 void Script::reportError(const std::string& message, int line) {
   reportCount_ += 1;
   wf::reportError(truncateUtf8("Zeile: " + std::to_string(line) + "  " + message, kReportChars));
-}
-
-void Script::setMusicHooks(std::function<void()> play, std::function<void()> stop) {
-  playMusic_ = std::move(play);
-  stopMusic_ = std::move(stop);
 }
 
 void Script::scan(const std::u32string& text) {

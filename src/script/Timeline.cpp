@@ -2,14 +2,9 @@
 #include <climits>     // Required for: INT_MIN
 #include <functional>  // Required for: std::less
 
-#include "core/Console.h"
-#include "core/FrameClock.h"
-#include "core/NumberText.h"
-#include "core/Report.h"
-#include "platform/MainWindow.h"
-#include "scene/ObjectRegistry.h"
-#include "scene/SceneObject.h"
-#include "script/Declarations.h"
+#include "base/Console.h"
+#include "base/NumberText.h"
+#include "base/Report.h"
 #include "script/Script.h"
 
 namespace wf {
@@ -111,7 +106,7 @@ void Script::execute(ScriptRecord& record) {
       executeStart(record);
       return;
     default:
-      if (isDeclarationKind(record.kind)) executeDeclaration(*this, record);
+      if (kind::isDeclarationKind(record.kind) && host_) host_->declare(*this, record);
       return;  // unknown types (-1) and unused kinds do nothing
   }
 }
@@ -124,11 +119,11 @@ void Script::showMessage(const std::string& text) {
 void Script::executeCall(ScriptRecord& record) {
   switch (keywords_.lookupCall(record.name)) {
     case kind::kStopMod:
-      if (stopMusic_) stopMusic_();
+      if (host_) host_->stopMusic();
       consolePrint("stopping music...", 1);
       return;
     case kind::kPlayMod:
-      if (playMusic_) playMusic_();
+      if (host_) host_->playMusic();
       consolePrint("playing music...", 1);
       return;
     case kind::kMessage:
@@ -144,9 +139,7 @@ void Script::executeCall(ScriptRecord& record) {
 
 void Script::executeProperty(ScriptRecord& record) {
   const bool set = record.kind == kind::kSet;
-  const int index = registry_ ? registry_->find(record.name) : -1;
-  if (index >= 0) {
-    SceneObject* object = registry_->at(index);
+  if (PropertyTarget* object = host_ ? host_->findObject(record.name) : nullptr) {
     if (set) {
       consolePrint(record.name, 2);
       if (!object->setProperty(record.letter, record.argument)) reportError("= mißglückt", record.line);
@@ -182,20 +175,21 @@ void Script::executeStop(ScriptRecord& record) {
 void Script::executeEnde(ScriptRecord& record) {
   showMessage(record.argument);
   ended_ = true;
-  if (FrameClock* clock = FrameClock::current()) clock->paused = true;
-  if (MainWindow* window = MainWindow::current()) window->close();
+  if (host_) {
+    host_->pauseClock();
+    host_->closeWindow();
+  }
 }
 
 void Script::executeStart(ScriptRecord& record) {
   const int steps = parseAtoi(record.argument);
-  FrameClock* clock = FrameClock::current();
-  if (clock) clock->paused = true;
+  if (host_) host_->pauseClock();
   fastForwardDepth_ += 1;
   for (int i = 0; i < steps; ++i) step();
   fastForwardDepth_ -= 1;
-  // An ENDE among the fast-forwarded steps keeps the clock stopped; the old
-  // engine un-paused it here and only the closed window ended the run.
-  if (clock && !ended_) clock->paused = false;
+  // An ENDE among the fast-forwarded steps keeps the clock stopped: resuming
+  // would run the timeline on behind a closing window.
+  if (host_ && !ended_) host_->resumeClock();
 }
 
 }  // namespace wf

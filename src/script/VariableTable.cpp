@@ -2,7 +2,7 @@
 
 #include <cmath>  // Required for: sin(), cos()
 
-#include "core/NumberText.h"
+#include "base/NumberText.h"
 
 namespace wf {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "scene/math/Matrix4.h"
+#include "base/math/Matrix4.h"
 
 namespace wf {
 

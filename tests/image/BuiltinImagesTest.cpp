@@ -1,7 +1,7 @@
 // The built-in Flare, Cloud and Screenshot images.
 #include <gtest/gtest.h>
 
-#include "core/Random.h"
+#include "base/Random.h"
 #include "image/BuiltinImages.h"
 
 using namespace wf;

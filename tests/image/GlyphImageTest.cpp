@@ -126,7 +126,7 @@ TEST(LetterFace, GlyphSizesMatchTheDesign) {
       {U'.', 19, 19, 5, 1}, {U'W', 114, 77, 1, 1},
   };
   for (const Case& c : cases) {
-    const RgbaImage image = makeGlyph(c.character);
+    const RgbaImage image = makeGlyph(c.character, systemGlyphRasterizer());
     const char letter = char(c.character);
     EXPECT_EQ(image.width % 4, 0) << letter;
     EXPECT_GE(image.width, c.boxWidth - 1) << letter;
@@ -135,11 +135,11 @@ TEST(LetterFace, GlyphSizesMatchTheDesign) {
     EXPECT_NEAR(image.origin.x, c.originX, 1) << letter;
     EXPECT_NEAR(image.origin.y, c.originY, 1) << letter;
   }
-  EXPECT_LT(makeGlyph(U'i').width, makeGlyph(U'W').width / 2) << "a narrow letter gives a narrow image";
+  EXPECT_LT(makeGlyph(U'i', systemGlyphRasterizer()).width, makeGlyph(U'W', systemGlyphRasterizer()).width / 2) << "a narrow letter gives a narrow image";
 }
 
 TEST(LetterFace, LettersAreWhiteOnTransparent) {
-  const RgbaImage image = makeGlyph(U'I');
+  const RgbaImage image = makeGlyph(U'I', systemGlyphRasterizer());
   ASSERT_GT(image.width, 4);
   int opaque = 0, clear = 0;
   for (int y = 0; y < image.height; ++y)
@@ -154,13 +154,13 @@ TEST(LetterFace, LettersAreWhiteOnTransparent) {
 }
 
 TEST(LetterFace, NonAsciiLettersAndMissingGlyphs) {
-  const RgbaImage eAcute = makeGlyph(U'\u00E9');
+  const RgbaImage eAcute = makeGlyph(U'\u00E9', systemGlyphRasterizer());
   EXPECT_NEAR(eAcute.height, 81, 2);
   EXPECT_GT(eAcute.width, 4);
-  const RgbaImage none = makeGlyph(U'\u4E00');  // no CJK in this face
+  const RgbaImage none = makeGlyph(U'\u4E00', systemGlyphRasterizer());  // no CJK in this face
   EXPECT_EQ(none.width, 4);
   EXPECT_EQ(none.height, 4);
-  const RgbaImage space = makeGlyph(U' ');
+  const RgbaImage space = makeGlyph(U' ', systemGlyphRasterizer());
   EXPECT_EQ(space.width, 4);
   EXPECT_EQ(space.height, 1);
 }

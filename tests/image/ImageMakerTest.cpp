@@ -114,6 +114,7 @@ TEST(ImageMaker, UsesTheCurrentGenerator) {
   test::TempDir dir;
   const std::string file = dir.write("inv.tex", std::vector<uint8_t>{1, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0});
   TextureGenerator generator;
-  EXPECT_EQ(makeImage(file).at(0, 0).a, 254);
-  EXPECT_EQ(makeImage(file).at(0, 0).a, 0) << "the second run inverts back";
+  const ImageSources sources{&generator, nullptr};
+  EXPECT_EQ(makeImage(file, sources).at(0, 0).a, 254);
+  EXPECT_EQ(makeImage(file, sources).at(0, 0).a, 0) << "the second run inverts back";
 }

@@ -2,16 +2,19 @@
 
 #include <GL/gl.h>
 
-#include "core/DisplaySettings.h"
+#include "platform/GlyphRasterizer.h"
+#include "base/DisplaySettings.h"
 #include "image/FrameBufferFilter.h"
 #include "image/GlTexture.h"
 #include "image/Sprite.h"
 #include "platform/EglHeadlessSurface.h"
 #include "platform/GlRenderer.h"
-#include "platform/MainWindow.h"
+#include "base/MainWindow.h"
 #include "scene/ObjectRegistry.h"
 
 using namespace wf;
+
+static const ImageSources kLetters{nullptr, systemGlyphRasterizer};
 
 TEST(SpritePlacement, AnchorAtDepthOneDrawsAtZoomOne) {
   Matrix4 world = Matrix4::translation(0.5, -0.25, -1, 1);
@@ -64,11 +67,11 @@ TEST(ImageObjects, FilterWeighsMinusTwentyAndTexturesAreTextures) {
   FrameBufferFilter* filter = registry.add(std::make_unique<FrameBufferFilter>("x"));
   EXPECT_EQ(filter->weight, -20);
   EXPECT_EQ(registry.at(0), filter);
-  GlTexture* texture = registry.add(std::make_unique<GlTexture>("Nichts"));
+  GlTexture* texture = registry.add(std::make_unique<GlTexture>("Nichts", kLetters));
   EXPECT_TRUE(texture->isTexture());
   EXPECT_EQ(texture->width(), 0) << "an unknown built-in name is the empty image";
   EXPECT_FALSE(texture->bind());
-  Sprite* sprite = registry.add(std::make_unique<Sprite>("Flare"));
+  Sprite* sprite = registry.add(std::make_unique<Sprite>("Flare", kLetters));
   EXPECT_FALSE(sprite->isTexture());
   EXPECT_GT(sprite->width(), 0);
   EXPECT_STREQ(sprite->className(), "Sprite");
@@ -85,6 +88,7 @@ struct HeadlessFrame {
   EglHeadlessSurface surface{320, 240};
   ObjectRegistry registry;
   GlRenderer renderer{&registry, &window, &surface};
+  bool context = renderer.createContext();
   std::vector<uint8_t> frame() {
     int w, h;
     return renderer.readFrameRgb(w, h);
@@ -162,7 +166,7 @@ TEST(ImageObjects, FilterRedrawsTheShearedInsetOverTheWholeFrame) {
 TEST(ImageObjects, StringLettersStandSideBySideUnderTheirGroup) {
   ObjectRegistry registry;
   PlacedObject* group = registry.add(std::make_unique<PlacedObject>("Titel"));
-  buildStringLetters(registry, *group, "Wo\xC3\xBC");
+  buildStringLetters(registry, *group, "Wo\xC3\xBC", kLetters);
   ASSERT_EQ(registry.count(), 5) << "Base, the group and three letters (the umlaut is one)";
   auto* w = dynamic_cast<Sprite*>(registry.at(2));
   auto* o = dynamic_cast<Sprite*>(registry.at(3));
@@ -172,7 +176,7 @@ TEST(ImageObjects, StringLettersStandSideBySideUnderTheirGroup) {
     EXPECT_EQ(s->name, "Letter");
     EXPECT_EQ(s->parent, group);
   }
-  const Sprite glyphW("W"), glyphO("o"), glyphU("\xC3\xBC");
+  const Sprite glyphW("W", kLetters), glyphO("o", kLetters), glyphU("\xC3\xBC", kLetters);
   EXPECT_EQ(w->image().origin.x, glyphW.image().origin.x);
   EXPECT_EQ(o->image().origin.x, glyphO.image().origin.x - glyphW.width());
   EXPECT_EQ(u->image().origin.x, glyphU.image().origin.x - glyphW.width() - glyphO.width());
@@ -182,6 +186,6 @@ TEST(ImageObjects, StringLettersStandSideBySideUnderTheirGroup) {
 TEST(ImageObjects, EmptyTextMakesOnlyTheGroup) {
   ObjectRegistry registry;
   PlacedObject* group = registry.add(std::make_unique<PlacedObject>("Leer"));
-  buildStringLetters(registry, *group, "");
+  buildStringLetters(registry, *group, "", kLetters);
   EXPECT_EQ(registry.count(), 2);
 }

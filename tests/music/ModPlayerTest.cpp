@@ -9,7 +9,7 @@
 
 #include "music/AutoResetEvents.h"
 #include "music/ModPlayer.h"
-#include "music/SdlSoundOutput.h"
+#include "platform/SdlSoundOutput.h"
 #include "music/VirtualSoundOutput.h"
 #include "support/ModWriter.h"
 #include "support/TempDir.h"

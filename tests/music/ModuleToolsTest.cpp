@@ -7,8 +7,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/Runs.h"
 #include "music/ModPlayer.h"
-#include "music/ModuleTools.h"
+#include "music/ModuleInfo.h"
 #include "music/VirtualSoundOutput.h"
 #include "support/ModWriter.h"
 #include "support/TempDir.h"
@@ -154,9 +155,7 @@ TEST(ModuleWav, BadArgumentsAndFiles) {
   EXPECT_EQ(runModuleWav(dir.file("missing.mod"), dir.file("a.wav"), 1.0), 2);
   EXPECT_EQ(runModuleWav(in, dir.file("no/such/folder/a.wav"), 1.0), 1);
   EXPECT_EQ(runModuleWav(in, dir.file("zero.wav"), 0.0), 0);
-  for (const char* text : {"", "x", "-1", "1e3", "inf", "1.2.3", ".", "2s"})
-    EXPECT_EQ(runModuleWav(in, dir.file("a.wav"), std::string(text)), 2) << "'" << text << "'";
-  EXPECT_EQ(runModuleWav(in, dir.file("b.wav"), std::string("0.5")), 0);
+  EXPECT_EQ(runModuleWav(in, dir.file("b.wav"), 0.5), 0);
   EXPECT_EQ(readBytes(dir.file("b.wav")).size(), 44u + 22050 * 4);
   EXPECT_EQ(readBytes(dir.file("zero.wav")).size(), 44u);
 }

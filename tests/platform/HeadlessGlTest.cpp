@@ -4,7 +4,7 @@
 
 #include "platform/EglHeadlessSurface.h"
 #include "platform/GlRenderer.h"
-#include "platform/MainWindow.h"
+#include "base/MainWindow.h"
 #include "scene/ObjectRegistry.h"
 
 using namespace wf;
@@ -15,6 +15,7 @@ struct HeadlessGl {
   EglHeadlessSurface surface{64, 48};
   ObjectRegistry registry;
   GlRenderer renderer{&registry, &window, &surface};
+  bool context = renderer.createContext();
 };
 }  // namespace
 
@@ -61,6 +62,7 @@ TEST(HeadlessGl, TallWindowLeavesTheProjectionAtIdentity) {
   EglHeadlessSurface surface(48, 64);
   ObjectRegistry registry;
   GlRenderer renderer(&registry, &tall, &surface);
+  ASSERT_TRUE(renderer.createContext());
   double projection[16];
   glGetDoublev(GL_PROJECTION_MATRIX, projection);
   EXPECT_DOUBLE_EQ(projection[0], 1.0);

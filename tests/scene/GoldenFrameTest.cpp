@@ -9,13 +9,13 @@
 
 #include <cstdlib>
 
-#include "core/DemoApp.h"
-#include "core/DisplaySettings.h"
-#include "core/FrameClock.h"
+#include "app/DemoApp.h"
+#include "base/DisplaySettings.h"
+#include "base/FrameClock.h"
 #include "model3ds/Writer3ds.h"
 #include "platform/EglHeadlessSurface.h"
 #include "platform/GlRenderer.h"
-#include "platform/MainWindow.h"
+#include "base/MainWindow.h"
 #include "platform/PngFile.h"
 #include "support/TempDir.h"
 

@@ -6,11 +6,11 @@
 
 #include <cstdlib>
 
-#include "core/DisplaySettings.h"
+#include "base/DisplaySettings.h"
 #include "image/GlTexture.h"
 #include "platform/EglHeadlessSurface.h"
 #include "platform/GlRenderer.h"
-#include "platform/MainWindow.h"
+#include "base/MainWindow.h"
 #include "scene/Light.h"
 #include "scene/Mesh.h"
 #include "scene/ObjectRegistry.h"
@@ -26,6 +26,7 @@ struct HeadlessFrame {
   EglHeadlessSurface surface{kSize, kSize};
   ObjectRegistry registry;
   GlRenderer renderer{&registry, &window, &surface};
+  bool context = renderer.createContext();
 
   // The centre pixel after one frame.
   PackedPixel renderCentre() {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/Console.h"
+#include "base/Console.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
 #include "script/VariableTable.h"

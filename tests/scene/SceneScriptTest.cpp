@@ -2,6 +2,8 @@
 // registration order, names, and a light command lighting a mesh.
 #include <gtest/gtest.h>
 
+#include "app/EngineHost.h"
+
 #include "model3ds/Writer3ds.h"
 #include "scene/Heightfield.h"
 #include "scene/Light.h"
@@ -21,9 +23,10 @@ TEST(SceneScript, DeclarationsPrintCreateRegisterAndName) {
   ScopedWorkingDir cwd(dir.path());
   dir.write("paar.3ds", model3ds::writeScene(model3ds::makeAirship(0)));
   ObjectRegistry registry;
+  EngineHost host{DeclarationTarget{&registry, {}, nullptr}};
   Script script(Script::FromText{}, "Eiche:BAUM(2,1,0.1);\nLand:HEIGHTFIELD(x);\nSonne:LIGHT(1);\n"
                                     "Schiff:MODEL(paar.3ds);\nZeichen:MODEL(logo);\nArm:SKELETT(y);",
-                &registry);
+                &host);
   script.step();
   const std::vector<std::string> expected = {
       "Eiche neuer Baum",        "Land neue Landscape",     "Sonne neues Light.",      "loading model: Rumpf",
@@ -42,8 +45,9 @@ TEST(SceneScript, LightCommandsReachTheLight) {
   ScopedDetailLevel quality(0);
   ScopedLightList frame;
   ObjectRegistry registry;
+  EngineHost host{DeclarationTarget{&registry, {}, nullptr}};
   Script script(Script::FromText{}, "Sonne:LIGHT(1);\nLand:HEIGHTFIELD(x);\nSonne.D=0,-1,0;\nSonne.C*0.5;",
-                &registry);
+                &host);
   script.step();
   registry.updateAll();
   Heightfield* land = static_cast<Heightfield*>(registry.lookup("Land"));

@@ -2,8 +2,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "core/Console.h"
-#include "core/DisplaySettings.h"
+#include "base/Console.h"
+#include "base/DisplaySettings.h"
 #include "scene/LightList.h"
 
 namespace wf::test {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/Random.h"
+#include "base/Random.h"
 #include "scene/SceneDeclarations.h"
 #include "scene/SceneTestSupport.h"
 #include "scene/Tree.h"

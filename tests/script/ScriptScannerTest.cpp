@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/Console.h"
+#include "base/Console.h"
 #include "script/Script.h"
 #include "support/TempDir.h"
 

@@ -1,18 +1,28 @@
 #include <gtest/gtest.h>
 
+#include "app/EngineHost.h"
+
 #include <memory>
 
-#include "core/Console.h"
-#include "core/FrameClock.h"
-#include "platform/MainWindow.h"
+#include "base/Console.h"
+#include "base/FrameClock.h"
+#include "base/MainWindow.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
-#include "script/Declarations.h"
+#include "app/DeclarationTable.h"
 #include "script/Script.h"
 
 using namespace wf;
 
 namespace {
+
+// The engine's host, with the music calls counted instead of played.
+struct CountingHost : EngineHost {
+  using EngineHost::EngineHost;
+  void playMusic() override { ++plays; }
+  void stopMusic() override { ++stops; }
+  int plays = 0, stops = 0;
+};
 
 class TimelineTest : public ::testing::Test {
  protected:
@@ -20,7 +30,7 @@ class TimelineTest : public ::testing::Test {
   void TearDown() override { setCurrentConsole(nullptr); }
 
   Script& load(const std::string& text) {
-    script = std::make_unique<Script>(Script::FromText{}, text, &registry);
+    script = std::make_unique<Script>(Script::FromText{}, text, &host);
     return *script;
   }
   void steps(int n) {
@@ -45,6 +55,7 @@ class TimelineTest : public ::testing::Test {
 
   ConsoleLog console;
   ObjectRegistry registry;
+  CountingHost host{DeclarationTarget{&registry, {}, nullptr}};
   std::unique_ptr<Script> script;
 };
 
@@ -134,9 +145,7 @@ TEST_F(TimelineTest, StopOfAStatementThatStopsItselfOnly) {
 }
 
 TEST_F(TimelineTest, StartFastForwardsExactlyNSteps) {
-  int plays = 0;
   load("PLAYMOD();\nC:OBJECT(Base);\n-1 C.W*1;\nx:START(500);\nd100 D:OBJECT(Base);");
-  script->setMusicHooks([&] { ++plays; }, [] {});
   VirtualTimeSource time;
   FrameClock clock(time, [this] { script->step(); });
   time.advance(0.005);
@@ -144,8 +153,8 @@ TEST_F(TimelineTest, StartFastForwardsExactlyNSteps) {
   EXPECT_EQ(console.timeCounter(), 501) << "the clock's step and the 500 it ran";
   EXPECT_EQ(weight("C"), 501);
   EXPECT_NE(object("D"), nullptr) << "activated during the fast-forward";
-  EXPECT_EQ(plays, 1) << "the music is not advanced or restarted";
-  EXPECT_FALSE(clock.paused);
+  EXPECT_EQ(host.plays, 1) << "the music is not advanced or restarted";
+  EXPECT_FALSE(clock.isPaused());
   EXPECT_EQ(script->activeIndices(), (std::vector<int>{2, 3})) << "START ran once; it leaves on the next step";
   EXPECT_EQ(script->record(3).ttl, 0);
   script->step();
@@ -161,11 +170,11 @@ TEST_F(TimelineTest, EndeShowsItsTextPausesAndClosesTheWindow) {
   time.advance(0.015);
   clock.tick();
   EXPECT_EQ(console.timeCounter(), 2);
-  EXPECT_FALSE(clock.paused);
+  EXPECT_FALSE(clock.isPaused());
   EXPECT_TRUE(window.isAlive());
   time.advance(0.01);
   clock.tick();
-  EXPECT_TRUE(clock.paused);
+  EXPECT_TRUE(clock.isPaused());
   EXPECT_FALSE(window.isAlive());
   EXPECT_EQ(linesAt(0), (std::vector<std::string>{"Auf Wiedersehen"}));
   time.advance(1.0);
@@ -179,17 +188,15 @@ TEST_F(TimelineTest, EndeDuringAFastForwardStaysPaused) {
   FrameClock clock(time, [this] { script->step(); });
   time.advance(0.005);
   clock.tick();
-  EXPECT_TRUE(clock.paused);
+  EXPECT_TRUE(clock.isPaused());
   EXPECT_TRUE(script->ended());
 }
 
 TEST_F(TimelineTest, Calls) {
-  int plays = 0, stops = 0;
   load("playmod();\nStopMod();\nMESSAGE(\"Hallo Welt\");\nMESSAGE(Hallo Welt);\nPLAYMODE();\n\nBLEND(1);");
-  script->setMusicHooks([&] { ++plays; }, [&] { ++stops; });
   steps(1);
-  EXPECT_EQ(plays, 1);
-  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(host.plays, 1);
+  EXPECT_EQ(host.stops, 1);
   EXPECT_EQ(lines(), (std::vector<std::string>{"playing music...", "stopping music...", "Hallo Welt", "HalloWelt",
                                                "Zeile: 7  Funktion nicht gefunden"}));
   EXPECT_EQ(linesAt(1), (std::vector<std::string>{"playing music...", "stopping music..."}));

@@ -11,7 +11,7 @@
 
 #include "modcompose/ScoreCompiler.h"
 #include "music/ModEngine.h"
-#include "music/ModuleTools.h"
+#include "music/ModuleInfo.h"
 #include "music/Tables.h"
 #include "support/TempDir.h"
 

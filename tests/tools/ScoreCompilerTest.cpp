@@ -9,7 +9,7 @@
 #include "modcompose/ScoreCompiler.h"
 #include "music/ModEngine.h"
 #include "music/ModuleLoader.h"
-#include "music/ModuleTools.h"
+#include "music/ModuleInfo.h"
 #include "music/Tables.h"
 #include "support/TempDir.h"
 

@@ -9,7 +9,7 @@
 #include <cstdlib>  // Required for: atoi()
 #include <string>
 
-#include "core/Console.h"
+#include "base/Console.h"
 #include "model3ds/Writer3ds.h"
 #include "scene/Model.h"
 #include "scene/ObjectRegistry.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>  // Required for: std::fopen(), std::fprintf()
 
-#include "core/NumberText.h"      // Required for: equalsIgnoreCase()
-#include "platform/FileBuffer.h"  // Required for: FileBuffer
+#include "base/NumberText.h"      // Required for: equalsIgnoreCase()
+#include "base/FileBuffer.h"  // Required for: FileBuffer
 
 namespace wf {
 namespace {

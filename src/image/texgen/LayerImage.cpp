@@ -1,6 +1,6 @@
 #include "image/texgen/LayerImage.h"
 
-#include "core/Report.h"  // Required for: logDiagnostic()
+#include "base/Report.h"  // Required for: logDiagnostic()
 #include "image/texgen/TextureGenerator.h"
 
 namespace wf {

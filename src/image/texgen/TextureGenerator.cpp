@@ -8,8 +8,8 @@
 #include <cstdlib>  // Required for: std::abs()
 #include <cstring>  // Required for: std::memset(), std::memcpy()
 
-#include "core/Random.h"      // Required for: crtSrand(), crtRand()
-#include "platform/FileBuffer.h"
+#include "base/Random.h"      // Required for: crtSrand(), crtRand()
+#include "base/FileBuffer.h"
 
 namespace wf {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/Random.h"
+#include "base/Random.h"
 #include "image/texgen/TextureGenerator.h"
 #include "support/TempDir.h"
 

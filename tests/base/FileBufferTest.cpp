@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "base/Console.h"
+#include "base/FileBuffer.h"
+#include "support/TempDir.h"
+
+using namespace wf;
+using wf::test::TempDir;
+
+TEST(FileBuffer, ReadsBinaryFilesByteForByte) {
+  TempDir dir;
+  std::vector<uint8_t> bytes = {0, 1, 0x0D, 0x0A, 0xFF, 0x0D};
+  FileBuffer file(dir.write("a.bin", bytes));
+  EXPECT_FALSE(file.failed());
+  ASSERT_EQ(file.size(), bytes.size());
+  EXPECT_EQ(file.bytes(), bytes);
+}
+
+TEST(FileBuffer, EmptyFileIsValidAndEmpty) {
+  TempDir dir;
+  FileBuffer file(dir.write("empty", std::string()));
+  EXPECT_FALSE(file.failed());
+  EXPECT_EQ(file.size(), 0u);
+}
+
+TEST(FileBuffer, MissingFileReportsItsPathAsOneRedLine) {
+  TempDir dir;
+  ConsoleLog log;
+  setCurrentConsole(&log);
+  const std::string path = dir.file("nothing.mod");
+  FileBuffer file(path);
+  setCurrentConsole(nullptr);
+  EXPECT_TRUE(file.failed());
+  EXPECT_EQ(file.size(), 0u);
+  ASSERT_EQ(log.lineCount(), 2);
+  EXPECT_EQ(log.line(2), path);
+  EXPECT_EQ(log.level(2), 0);
+}
+
+TEST(FileBuffer, DirectoryIsNotAFile) {
+  TempDir dir;
+  FileBuffer file(dir.path(), false);
+  EXPECT_TRUE(file.failed());
+}
+
+TEST(FileBuffer, BackslashesAndCaseAreMappedComponentWise) {
+  TempDir dir;
+  dir.write("Data/Models/Ship.3DS", std::string("abc"));
+  wf::test::ScopedWorkingDir cwd(dir.path());
+  FileBuffer exact("Data/Models/Ship.3DS", false);
+  EXPECT_FALSE(exact.failed());
+  FileBuffer mapped("data\\MODELS\\ship.3ds", false);
+  EXPECT_FALSE(mapped.failed());
+  EXPECT_EQ(mapped.size(), 3u);
+  EXPECT_EQ(resolveDataPath("DATA\\models\\SHIP.3ds"), "Data/Models/Ship.3DS");
+  FileBuffer missing("data\\models\\boat.3ds", false);
+  EXPECT_TRUE(missing.failed());
+  EXPECT_EQ(resolveDataPath(dir.path() + "/DATA/models/ship.3ds"), dir.path() + "/Data/Models/Ship.3DS");
+}

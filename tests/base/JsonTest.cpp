@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "base/Json.h"
+#include "support/JsonValue.h"
+
+using namespace wf;
+
+TEST(JsonWriter, NumbersKeepSeventeenDigitsAndReadBackExactly) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0.0, "0"},
+      {1.0, "1"},
+      {-2.5, "-2.5"},
+      {0.1, "0.10000000000000001"},
+      {1.0 / 3.0, "0.33333333333333331"},
+      {1e100, "1e+100"},
+      {-0.0, "-0"},
+      {5e-324, "4.9406564584124654e-324"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(JsonWriter::formatNumber(c.value), c.text) << c.value;
+  const double samples[] = {0.1, 1.0 / 3.0, 3.1415926535, 1e-300, 123456789.123456789, -7.25e17,
+                            std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min()};
+  for (double v : samples) {
+    const double back = std::strtod(JsonWriter::formatNumber(v).c_str(), nullptr);
+    EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << JsonWriter::formatNumber(v);
+  }
+}
+
+TEST(JsonWriter, NonFiniteNumbersAreStrings) {
+  EXPECT_EQ(JsonWriter::formatNumber(std::nan("")), "\"nan\"");
+  EXPECT_EQ(JsonWriter::formatNumber(INFINITY), "\"inf\"");
+  EXPECT_EQ(JsonWriter::formatNumber(-INFINITY), "\"-inf\"");
+}
+
+TEST(JsonWriter, NumbersIgnoreTheLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous ? previous : "C";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale installed";
+  EXPECT_EQ(JsonWriter::formatNumber(0.5), "0.5");
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(JsonWriter, StringsAreEscapedAndValidUtf8) {
+  struct Case {
+    std::string in;
+    std::string out;
+  };
+  const Case cases[] = {
+      {"plain", "\"plain\""},
+      {"a\"b\\c", "\"a\\\"b\\\\c\""},
+      {"tab\tnl\ncr\r", "\"tab\\tnl\\ncr\\r\""},
+      {std::string("nul\0x", 5), "\"nul\\u0000x\""},
+      {"\x01\x1f\x7f", "\"\\u0001\\u001f\\u007f\""},
+      {"Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80", "\"Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80\""},
+      {"bad \xFC byte", "\"bad \xEF\xBF\xBD byte\""},
+      {"cut \xC3", "\"cut \xEF\xBF\xBD\""},
+      {"surrogate \xED\xA0\x80", "\"surrogate \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(JsonWriter::quote(c.in), c.out) << c.in;
+}
+
+TEST(JsonWriter, StructureRoundTrips) {
+  JsonWriter json;
+  json.beginObject();
+  json.key("n").value(42);
+  json.key("big").value(static_cast<int64_t>(1) << 40);
+  json.key("d").value(0.1);
+  json.key("t").value(true);
+  json.key("s").value("x\ny");
+  json.key("none").null();
+  json.key("empty").beginArray();
+  json.endArray();
+  json.key("emptyObject").beginObject();
+  json.endObject();
+  json.key("row");
+  const double row[] = {1, 2.5, -3};
+  json.numbers(row, 3);
+  json.key("nested").beginArray();
+  json.beginObject(true);
+  json.key("a").value(1);
+  json.endObject();
+  json.raw("{\"music\": [1, 2]}\n");
+  json.endArray();
+  json.endObject();
+  ASSERT_TRUE(json.complete());
+
+  const test::JsonValue v = test::parseJson(json.text());
+  EXPECT_EQ(v.keys(), (std::vector<std::string>{"n", "big", "d", "t", "s", "none", "empty", "emptyObject", "row", "nested"}));
+  EXPECT_EQ(v["n"].number, 42);
+  EXPECT_EQ(v["big"].text, "1099511627776");
+  EXPECT_EQ(v["d"].number, 0.1);
+  EXPECT_TRUE(v["t"].boolean);
+  EXPECT_EQ(v["s"].text, "x\ny");
+  EXPECT_TRUE(v["none"].isNull());
+  EXPECT_EQ(v["empty"].size(), 0u);
+  EXPECT_EQ(v["row"][1].number, 2.5);
+  EXPECT_EQ(v["nested"][0]["a"].number, 1);
+  EXPECT_EQ(v["nested"][1]["music"][1].number, 2);
+  EXPECT_NE(json.text().find("[1, 2.5, -3]"), std::string::npos) << "number rows stay on one line";
+}
+
+TEST(JsonValue, RejectsBrokenDocuments) {
+  const char* bad[] = {"", "{", "[1,]", "{\"a\" 1}", "\"abc", "[1] x", "nul", "{\"a\":1,}"};
+  for (const char* text : bad) EXPECT_THROW(test::parseJson(text), std::runtime_error) << text;
+}

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <climits>
+#include <cmath>
+
+#include "base/NumberText.h"
+
+using namespace wf;
+
+TEST(NumberText, AtofReadsTheLeadingDecimalNumber) {
+  struct Case { const char* text; double expected; } cases[] = {
+      {"0.5", 0.5}, {"-2.25", -2.25}, {"+3", 3.0}, {"  7.", 7.0}, {".25", 0.25},
+      {"1e3", 1000.0}, {"1e", 1.0}, {"2E-2x", 0.02}, {"12abc", 12.0}, {"abc", 0.0},
+      {"", 0.0}, {"-", 0.0}, {".", 0.0}, {"0x10", 0.0}, {"inf", 0.0}, {"nan", 0.0},
+      {"1,5", 1.0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(parseAtof(c.text), c.expected) << "text: '" << c.text << "'";
+}
+
+TEST(NumberText, AtofIgnoresTheProcessLocale) {
+  // A German LC_NUMERIC must not change how scripts read numbers.
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = previous ? previous : "C";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE"))
+    GTEST_SKIP() << "no German locale installed";
+  EXPECT_EQ(parseAtof("0.5"), 0.5);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(NumberText, AtoiSaturatesAndStopsAtTheFirstNonDigit) {
+  EXPECT_EQ(parseAtoi("42"), 42);
+  EXPECT_EQ(parseAtoi(" -17x"), -17);
+  EXPECT_EQ(parseAtoi("2.9"), 2);
+  EXPECT_EQ(parseAtoi("abc"), 0);
+  EXPECT_EQ(parseAtoi("99999999999"), INT_MAX);
+  EXPECT_EQ(parseAtoi("-99999999999"), INT_MIN);
+}
+
+TEST(NumberText, TruncToIntFollowsTheX86Conversion) {
+  EXPECT_EQ(truncToInt(2.9), 2);
+  EXPECT_EQ(truncToInt(-2.9), -2);
+  EXPECT_EQ(truncToInt(std::nan("")), INT_MIN);
+  EXPECT_EQ(truncToInt(1e12), INT_MIN);
+  EXPECT_EQ(truncToInt(-1e12), INT_MIN);
+  EXPECT_EQ(truncToInt(2147483647.0), INT_MAX);
+}
+
+TEST(NumberText, EqualsIgnoreCaseComparesWholeTexts) {
+  EXPECT_TRUE(equalsIgnoreCase("Base", "bASE"));
+  EXPECT_FALSE(equalsIgnoreCase("Base", "Bases"));
+  EXPECT_FALSE(equalsIgnoreCase("", "a"));
+  EXPECT_TRUE(equalsIgnoreCase("", ""));
+}
