@@ -44,7 +44,7 @@ for exe in "$build/wolkenfahrt" $(find "$build/tests" "$build/tools" -maxdepth 3
   file "$exe" | grep -q ELF && objects+=(-object "$exe")
 done
 "$cov" report "${objects[@]:1}" -instr-profile="$build/coverage.profdata" \
-  -ignore-filename-regex="^(/usr|$root/(tests|tools|fuzz|bench|$build))/" -show-branch-summary >"$build/coverage.txt"
+  -ignore-filename-regex="^(/usr|$root/(tests|tools|fuzz|bench)|$root/$build/(tests|tools|fuzz|bench|src|CMakeFiles))/" -show-branch-summary >"$build/coverage.txt"
 tail -n 1 "$build/coverage.txt" | awk '{
   printf "src/ coverage: lines %s (%s of %s), branches %s (%s of %s)\n",
          $10, $8 - $9, $8, $13, $11 - $12, $11 }'

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang llvm libclang-rt-14-dev file bc
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libgl1-mesa-dri libgl-dev libegl-dev libegl-mesa0
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core libpng-dev
