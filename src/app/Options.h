@@ -1,6 +1,6 @@
-// The command line: the two switches of the original ("quadrix roxx" for the
-// debug console, "-XP" for 800x600 full screen) and the engine's own "--"
-// options for headless runs and tools.
+// The command line: two whole-line switches ("quadrix roxx" for the debug
+// console, "-XP" for 800x600 full screen) and "--" options for the dialog-free
+// start, headless runs and tools.
 #pragma once
 #include <string>
 #include <vector>

@@ -68,8 +68,8 @@ class ConsoleLog {
 ConsoleLog* currentConsole();
 void setCurrentConsole(ConsoleLog* console);
 
-// Print helpers that skip the call when there is no console, as every caller
-// of the design does.
+// Print helpers that skip the call when there is no console: every console
+// print in the engine is optional.
 void consolePrint(const std::string& text, int level);
 void consoleAppend(const std::string& text, int level);
 

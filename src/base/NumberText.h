@@ -2,8 +2,8 @@
 // classic C runtime functions the scripts were written against.
 //
 // glibc's atof follows LC_NUMERIC (a German locale reads "0.5" as 0), and it
-// also accepts hexadecimal and "inf"/"nan", which the original runtime did
-// not. These helpers read only the plain decimal forms, always with '.'.
+// also accepts hexadecimal and "inf"/"nan", which scripts never meant.
+// These helpers read only the plain decimal forms, always with '.'.
 #pragma once
 #include <string>
 

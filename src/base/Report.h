@@ -21,7 +21,7 @@ void showMessageBox(const std::string& caption, const std::string& text);
 void reportError(const std::string& text);
 
 // Engine diagnostics (GL renderer, audio device, timings): stderr only, never
-// the console, whose lines are exactly the texts the design prints.
+// the console, whose lines are exactly the engine's own texts.
 void logDiagnostic(const std::string& text);
 void setDiagnosticsQuiet(bool quiet);
 

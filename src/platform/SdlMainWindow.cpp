@@ -80,7 +80,7 @@ SdlMainWindow::SdlMainWindow(int width, int height, bool fullScreen) {
   window_ = SDL_CreateWindow("Wolkenfahrt", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
   if (!window_) {
     // A window that cannot get GL still has to exist, so the renderer can
-    // report the missing context as the design says.
+    // show its "no rendering context" box and the run can end with 55.
     flags &= ~static_cast<Uint32>(SDL_WINDOW_OPENGL);
     window_ = SDL_CreateWindow("Wolkenfahrt", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
   }

@@ -43,8 +43,8 @@ UiFont::UiFont(const std::string& pattern, int cellHeight) {
     logDiagnostic("cannot load font " + file_ + ": console and start-up texts stay empty");
     return;
   }
-  // A cell of cellHeight pixels, ascender plus descender, as a positive
-  // font height meant on the original platform.
+  // A cell of cellHeight pixels, ascender plus descender: the console's
+  // layout counts rows in such cells.
   FT_Size_RequestRec request{};
   request.type = FT_SIZE_REQUEST_TYPE_CELL;
   request.height = static_cast<FT_Long>(cellHeight) * 64;

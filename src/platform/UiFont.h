@@ -1,8 +1,7 @@
 // The text face of the start-up balls' labels and the debug console: a
 // FreeType rasteriser for one bold sans face found through fontconfig.
 //
-// It stands in for the system font of the original platform's device
-// contexts: text cells 16 pixels high (ascender + descender), digits 8 pixels
+// Text cells are 16 pixels high (ascender + descender), digits 8 pixels
 // wide, which the console's layout counts on ("]" goes 8 pixels per digit
 // after the step counter). Liberation Sans Bold has those metrics; without it
 // fontconfig's nearest sans face is used and said so on stderr.

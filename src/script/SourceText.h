@@ -4,8 +4,8 @@
 // newer ones are saved as UTF-8. The scanner works on Unicode code points so
 // that every name and message it copies out is valid UTF-8, whichever of the
 // two the file used. Byte-level rules of the scanner (the property letter's
-// bit arithmetic) are applied to the Windows-1252 value of a character, as
-// the original 8-bit reader saw it.
+// bit arithmetic) are applied to the Windows-1252 value of a character, so
+// both encodings of a script scan alike.
 #pragma once
 #include <cstddef>
 #include <cstdint>

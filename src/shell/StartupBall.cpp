@@ -45,8 +45,8 @@ StartupBall::StartupBall(int kind_, int desktopWidth, int desktopHeight, const S
   const double angle = r1 * 2 * kPi10 / 32767.0;
   vx = std::cos(angle) * 6.0;
   vy = std::sin(angle) * 6.0;
-  // 32-bit integer arithmetic as written: multiply (wrapping like the
-  // original's int), then divide truncating.
+  // 32-bit integer arithmetic: multiply (wrapping like a 32-bit int), then
+  // divide truncating, so the balls start where they always have.
   const auto place = [](int r, int range) {
     const int32_t product = static_cast<int32_t>(static_cast<uint32_t>(r) * static_cast<uint32_t>(range));
     return product / 32767;

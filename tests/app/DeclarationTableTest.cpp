@@ -1,228 +1,120 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
-
-#include "base/Console.h"
-#include "image/Sprite.h"
-#include "image/TextureImage.h"
-#include "music/ModPlayer.h"
-#include "scene/ObjectRegistry.h"
-#include "scene/PlacedObject.h"
 #include "app/DeclarationTable.h"
 #include "app/EngineHost.h"
+#include "base/Console.h"
 #include "platform/GlyphRasterizer.h"
+#include "scene/ObjectRegistry.h"
+#include "scene/PlacedObject.h"
 #include "script/Script.h"
 
 using namespace wf;
 
 namespace {
 
-const ImageSources kLetters{nullptr, systemGlyphRasterizer};
+// The registry in draw order as "name:Class^parent".
+std::string describe(const ObjectRegistry& registry) {
+  std::string text;
+  for (int i = 0; i < registry.count(); ++i) {
+    const SceneObject* o = registry.at(i);
+    text += (i ? " " : "") + o->name + ":" + o->className();
+    if (const PlacedObject* placed = o->asPlaced(); placed && placed->parent) text += "^" + placed->parent->name;
+  }
+  return text;
+}
 
-class DeclarationsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    setCurrentConsole(&console);
-  }
-  void TearDown() override {
-    setCurrentConsole(nullptr);
-  }
-  Script& run(const std::string& text, int steps) {
-    script = std::make_unique<Script>(Script::FromText{}, text, &host);
-    for (int i = 0; i < steps; ++i) script->step();
-    return *script;
-  }
-  std::vector<std::string> lines() const {
-    std::vector<std::string> out;
-    for (const auto& line : console.storedLines()) out.push_back(line.second);
-    return out;
-  }
-
+struct ScriptRun {
   ConsoleLog console;
   ObjectRegistry registry;
-  EngineHost host{DeclarationTarget{&registry, kLetters, nullptr}};
+  EngineHost host{DeclarationTarget{&registry, {nullptr, systemGlyphRasterizer}, nullptr}};
   std::unique_ptr<Script> script;
+
+  ScriptRun(const std::string& text, int steps) {
+    setCurrentConsole(&console);
+    script = std::make_unique<Script>(Script::FromText{}, text, &host);
+    for (int i = 0; i < steps; ++i) script->step();
+  }
+  ~ScriptRun() { setCurrentConsole(nullptr); }
+  // Console lines at levels 0 (reports) and 1 (declarations), "|"-joined.
+  std::string lines() const {
+    std::string text;
+    for (const auto& line : console.storedLines())
+      if (line.first <= 1) text += (text.empty() ? "" : "|") + line.second;
+    return text;
+  }
 };
 
 }  // namespace
 
-TEST(KeywordTable, IdsAndRanges) {
-  const KeywordTable table;
+TEST(DeclarationTable, WhatEachTypeCreatesWhereAndWhatItPrints) {
   struct Case {
-    const char* word;
-    int type;
-    int call;
+    const char* what;
+    const char* script;
+    int steps;
+    const char* registry;
+    const char* lines;
   };
   const Case cases[] = {
-      {"MODEL", 4, -1},     {"light", 5, -1},   {"Object", 6, -1},      {"SPRITE", 7, -1},   {"TEXTURE", 8, -1},
-      {"STRING", 9, -1},    {"INTEGER", 10, -1}, {"AUDIO", 13, -1},     {"BAUM", 14, -1},    {"HEIGHTFIELD", 15, -1},
-      {"SKELETT", 16, -1},  {"FILTER", 17, -1}, {"ENDE", 23, -1},       {"start", 24, -1},   {"STOPMOD", -1, 42},
-      {"PLAYMOD", -1, 43},  {"message", -1, 44}, {"BLEND", -1, 45},     {"", -1, -1},        {"MODELL", -1, -1},
-      {"SKELETON", -1, -1},
+      {"OBJECT hangs under Base unless its argument is Base; a duration of 3 makes three",
+       "Ring:OBJECT(irgendwas);\nWurzel:OBJECT(base);\n3 Kugel:OBJECT(Base);", 5,
+       "Base:PlacedObject Ring:PlacedObject^Base Wurzel:PlacedObject Kugel:PlacedObject Kugel:PlacedObject "
+       "Kugel:PlacedObject",
+       "Ring neues Dummy.|Wurzel neues Dummy.|Kugel neues Dummy.|Kugel neues Dummy.|Kugel neues Dummy."},
+      {"STRING is a group named by the declaration, with a letter sprite per character",
+       "Titel:STRING();\nGruss:STRING(\"Hi \xC3\xA4\");", 1,
+       "Base:PlacedObject Titel:PlacedObject^Base Gruss:PlacedObject^Base Letter:Sprite^Gruss Letter:Sprite^Gruss "
+       "Letter:Sprite^Gruss Letter:Sprite^Gruss",
+       "Titel neue Zeichenfolge.|Gruss neue Zeichenfolge."},
+      {"weights order insertion; changing a weight later moves nothing",
+       "A:OBJECT(Base);\nA.W=5;\nB:OBJECT(Base);\nd1 C:OBJECT(Base);\nD:OBJECT(Base);\nC.W=9;\nL:OBJECT(x);"
+       "\nL.W=-10;\nd1 T:STRING(ab);", 3,
+       "Base:PlacedObject B:PlacedObject C:PlacedObject D:PlacedObject L:PlacedObject^Base T:PlacedObject^Base "
+       "Letter:Sprite^T Letter:Sprite^T A:PlacedObject",
+       "A neues Dummy.|B neues Dummy.|C neues Dummy.|D neues Dummy.|L neues Dummy.|T neue Zeichenfolge."},
+      {"sprites, textures and the filter (weight -20, first); AUDIO registers nothing and prints after loading",
+       "S:SPRITE(x);\nT:TEXTURE(Flare);\nF:FILTER(egal);\nMusik:AUDIO(fehlt.mod);\nPLAYMOD();", 1,
+       "F:FrameBufferFilter Base:PlacedObject S:Sprite^Base T:GlTexture^Base",
+       "S neues Sprite|T neue Texture|F neuer Filter|Musik new Audiostream.|playing music..."},
+      {"lights (weight -10) go before Base, text groups behind them",
+       "A:OBJECT(x);\nL:LIGHT(0);\nT:STRING(a);", 1,
+       "L:Light^Base Base:PlacedObject A:PlacedObject^Base T:PlacedObject^Base Letter:Sprite^T",
+       "A neues Dummy.|L neues Light.|T neue Zeichenfolge."},
+      {"the scene types: the word LOGO in any case makes the logo with its two rings",
+       "R:model(LOGO);\nB:BAUM(2,1,0.1);\nH:HEIGHTFIELD(0);\nS:SKELETT(0);", 1,
+       "Base:PlacedObject Aussenring:Mesh^R Innen-C:Mesh^R R:Logo^Base B:Tree^Base H:Heightfield^Base "
+       "S:Skeleton^Base",
+       "loading Logo. |B neuer Baum|H neue Landscape|S neues Skelett"},
+      {"INTEGER takes atoi of its argument and registers nothing",
+       "A:INTEGER(2.9);\nB:INTEGER(-7x);\nC:INTEGER(abc);", 1, "Base:PlacedObject",
+       "A neues Integer.|B neues Integer.|C neues Integer."},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(table.lookupType(c.word), c.type) << c.word;
-    EXPECT_EQ(table.lookupCall(c.word), c.call) << c.word;
+    const ScriptRun run(c.script, c.steps);
+    EXPECT_EQ(describe(run.registry), c.registry) << c.what;
+    EXPECT_EQ(run.lines(), c.lines) << c.what;
   }
-  EXPECT_EQ(table.keyword(6), "OBJECT");
-  EXPECT_EQ(table.keyword(300), "");
 }
 
-TEST_F(DeclarationsTest, ObjectPrintsRegistersThenNames) {
-  run("Ring:OBJECT(irgendwas);\nWurzel:OBJECT(base);", 1);
-  ASSERT_EQ(registry.count(), 3);
-  EXPECT_EQ(registry.at(1)->name, "Ring");
-  EXPECT_EQ(registry.at(1)->source, "irgendwas");
-  EXPECT_STREQ(registry.at(1)->className(), "PlacedObject");
-  EXPECT_EQ(registry.at(1)->asPlaced()->parent, registry.at(0));
-  EXPECT_EQ(registry.at(2)->asPlaced()->parent, nullptr) << "the argument Base gives no default parent";
-  EXPECT_EQ(lines(), (std::vector<std::string>{"Ring neues Dummy.", "Wurzel neues Dummy."}));
+TEST(DeclarationTable, VariablesHoldAtoiAndTheEleventhIsRefused) {
+  std::string text = "A:INTEGER(2.9);\nB:INTEGER(-7x);\nC:INTEGER(abc);\n";
+  for (int i = 3; i < 11; ++i) text += "V" + std::to_string(i) + ":INTEGER(" + std::to_string(i * 2) + ");\n";
+  const ScriptRun run(text, 1);
+  const VariableTable& variables = run.script->variables();
+  ASSERT_EQ(variables.count(), 10);
+  EXPECT_EQ(variables.variable(0).value, 2.0);
+  EXPECT_EQ(variables.variable(1).value, -7.0);
+  EXPECT_EQ(variables.variable(2).value, 0.0);
+  EXPECT_EQ(variables.variable(9).name, "V9");
+  EXPECT_EQ(variables.variable(9).value, 18.0);
+  EXPECT_NE(run.lines().find("V10 neues Integer.|Zeile: 11  Zuviele Variablen"), std::string::npos)
+      << "the console line comes before the report: " << run.lines();
 }
 
-TEST_F(DeclarationsTest, DurationThreeCreatesThreeObjects) {
-  run("3 Kugel:OBJECT(Base);", 5);
-  ASSERT_EQ(registry.count(), 4);
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(registry.at(i)->name, "Kugel") << i;
-  EXPECT_EQ(registry.find("kugel"), 1) << "the first in draw order answers to the name";
-}
-
-TEST_F(DeclarationsTest, EleventhIntegerIsRefused) {
-  std::string text;
-  for (int i = 0; i < 11; ++i) text += "V" + std::to_string(i) + ":INTEGER(" + std::to_string(i * 2) + ");\n";
-  run(text, 1);
-  EXPECT_EQ(script->variables().count(), 10);
-  EXPECT_EQ(script->variables().variable(9).name, "V9");
-  EXPECT_EQ(script->variables().variable(9).value, 18.0);
-  const std::vector<std::string> out = lines();
-  ASSERT_EQ(out.size(), 12u);
-  EXPECT_EQ(out[10], "V10 neues Integer.") << "the console lines come first";
-  EXPECT_EQ(out[11], "Zeile: 11  Zuviele Variablen");
-  EXPECT_EQ(registry.count(), 1) << "variables are not registered";
-}
-
-TEST_F(DeclarationsTest, IntegerTakesAtoiOfItsArgument) {
-  run("A:INTEGER(2.9);\nB:INTEGER(-7x);\nC:INTEGER(abc);", 1);
-  ASSERT_EQ(script->variables().count(), 3);
-  EXPECT_EQ(script->variables().variable(0).value, 2.0);
-  EXPECT_EQ(script->variables().variable(1).value, -7.0);
-  EXPECT_EQ(script->variables().variable(2).value, 0.0);
-}
-
-TEST_F(DeclarationsTest, StringIsAGroupNamedByItsDeclaration) {
-  run("Titel:STRING();\nGruss:STRING(Hallo);", 1);
-  ASSERT_EQ(registry.count(), 8) << "an empty text makes only the group";
-  EXPECT_EQ(registry.at(1)->name, "Titel");
-  EXPECT_EQ(registry.at(1)->source, "Titel") << "constructed with the name";
-  EXPECT_EQ(registry.at(2)->name, "Gruss");
-  for (int i = 3; i < 8; ++i) EXPECT_EQ(registry.at(i)->name, "Letter") << i;
-  EXPECT_EQ(lines(), (std::vector<std::string>{"Titel neue Zeichenfolge.", "Gruss neue Zeichenfolge."}));
-}
-
-TEST_F(DeclarationsTest, StringLettersSitSideBySide) {
-  run("Gruss:STRING(\"Hi \xC3\xA4\");", 1);
-  ASSERT_EQ(registry.count(), 6) << "the group and four letters";
-  const SceneObject* group = registry.at(1);
-  EXPECT_EQ(group->name, "Gruss");
-  int advance = 0;
-  const char* letters[] = {"H", "i", " ", "\xC3\xA4"};
-  for (int i = 0; i < 4; ++i) {
-    const SceneObject* o = registry.at(2 + i);
-    EXPECT_EQ(o->name, "Letter") << i;
-    EXPECT_STREQ(o->className(), "Sprite") << i;
-    EXPECT_EQ(o->source, letters[i]) << i;
-    const auto* letter = dynamic_cast<const Sprite*>(o);
-    ASSERT_NE(letter, nullptr) << i;
-    EXPECT_EQ(letter->parent, group) << i;
-    // The glyph's own origin, moved left by the widths of the letters before.
-    Sprite alone(letters[i], kLetters);
-    EXPECT_EQ(const_cast<Sprite*>(letter)->origin().x, alone.origin().x - advance) << i;
-    advance += letter->width();
-  }
-  EXPECT_GT(advance, 0);
-}
-
-TEST_F(DeclarationsTest, StringAfterALightGoesBehindIt) {
-  // A weight of -10 as lights have: the group and its letters (weight 0) go behind.
-  run("L:OBJECT(x);\nL.W=-10;\nd1 T:STRING(ab);", 2);
-  // L registered at weight 0 and then changed, so it stays at index 1; the
-  // group and letters are inserted behind every object of weight <= 0.
-  ASSERT_EQ(registry.count(), 5);
-  EXPECT_EQ(registry.at(2)->name, "T");
-  EXPECT_EQ(registry.at(3)->name, "Letter");
-  EXPECT_EQ(registry.at(4)->name, "Letter");
-}
-
-TEST_F(DeclarationsTest, SpriteTextureAndFilter) {
-  run("S:SPRITE(x);\nT:TEXTURE(Flare);\nF:FILTER(egal);", 1);
-  ASSERT_EQ(registry.count(), 4);
-  EXPECT_EQ(registry.at(0)->name, "F") << "the filter's weight -20 puts it first";
-  EXPECT_STREQ(registry.at(0)->className(), "FrameBufferFilter");
-  EXPECT_EQ(registry.at(1)->name, "Base");
-  EXPECT_EQ(registry.at(2)->name, "S");
-  EXPECT_STREQ(registry.at(2)->className(), "Sprite");
-  EXPECT_EQ(registry.at(3)->name, "T");
-  EXPECT_STREQ(registry.at(3)->className(), "GlTexture");
-  EXPECT_EQ(registry.at(3)->source, "Flare");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"S neues Sprite", "T neue Texture", "F neuer Filter"}));
-}
-
-TEST_F(DeclarationsTest, AudioLoadsIntoThePlayerAndPrintsAfterwards) {
-  ModPlayer player(nullptr);  // no sound output: loading does nothing
-  run("Musik:AUDIO(fehlt.mod);\nPLAYMOD();", 1);
-  EXPECT_EQ(registry.count(), 1) << "nothing is registered";
-  EXPECT_FALSE(player.isPlaying());
-  EXPECT_EQ(lines(), (std::vector<std::string>{"Musik new Audiostream.", "playing music..."}));
-}
-
-TEST_F(DeclarationsTest, EveryDeclarationTypeHasARow) {
+TEST(DeclarationTable, EveryDeclarationKindHasARow) {
   const KeywordTable table;
   for (int id = KeywordTable::kFirstType; id <= KeywordTable::kLastType; ++id) {
     const bool declaration = kind::isDeclarationKind(id);
     EXPECT_EQ(declaration, !table.keyword(id).empty() && id != kind::kEnde && id != kind::kStart) << id;
     EXPECT_EQ(findDeclarationType(id) != nullptr, declaration) << id;
   }
-  EXPECT_EQ(findDeclarationType(kind::kObject)->consoleText, std::string(" neues Dummy."));
-  EXPECT_EQ(findDeclarationType(kind::kModel)->consoleText, nullptr) << "the loader prints its own lines";
-}
-
-TEST_F(DeclarationsTest, LightsGoFirstAndTextsFollowThem) {
-  run("A:OBJECT(x);\nL:LIGHT(0);\nT:STRING(a);", 1);
-  ASSERT_EQ(registry.count(), 5);
-  EXPECT_EQ(registry.at(0)->name, "L") << "weight -10 goes before Base";
-  EXPECT_STREQ(registry.at(0)->className(), "Light");
-  EXPECT_EQ(registry.at(1)->name, "Base");
-  EXPECT_EQ(registry.at(2)->name, "A");
-  EXPECT_EQ(registry.at(3)->name, "T") << "the group goes behind the light";
-  EXPECT_EQ(registry.at(4)->name, "Letter");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"A neues Dummy.", "L neues Light.", "T neue Zeichenfolge."}));
-}
-
-TEST_F(DeclarationsTest, ModelLogoTreeHeightfieldSkeleton) {
-  run("R:model(LOGO);\nB:BAUM(2,1,0.1);\nH:HEIGHTFIELD(0);\nS:SKELETT(0);", 1);
-  const int logo = registry.find("R");
-  ASSERT_GE(logo, 0);
-  EXPECT_STREQ(registry.at(logo)->className(), "Logo") << "the word Logo in any case makes the logo";
-  ASSERT_GE(registry.find("B"), 0);
-  EXPECT_STREQ(registry.at(registry.find("B"))->className(), "Tree");
-  ASSERT_GE(registry.find("H"), 0);
-  EXPECT_STREQ(registry.at(registry.find("H"))->className(), "Heightfield");
-  ASSERT_GE(registry.find("S"), 0);
-  EXPECT_STREQ(registry.at(registry.find("S"))->className(), "Skeleton");
-  const std::vector<std::string> out = lines();
-  EXPECT_NE(std::find(out.begin(), out.end(), "B neuer Baum"), out.end());
-  EXPECT_NE(std::find(out.begin(), out.end(), "H neue Landscape"), out.end());
-  EXPECT_NE(std::find(out.begin(), out.end(), "S neues Skelett"), out.end());
-}
-
-TEST_F(DeclarationsTest, WeightOrderingWithinTheRegistry) {
-  run("A:OBJECT(Base);\nA.W=5;\nB:OBJECT(Base);", 1);
-  // B (weight 0) goes in front of A, whose weight is 5 by then.
-  EXPECT_EQ(registry.at(1)->name, "B");
-  EXPECT_EQ(registry.at(2)->name, "A");
-  // Changing a weight later does not move an object.
-  run("C:OBJECT(Base);\nD:OBJECT(Base);\nC.W=9;", 1);
-  EXPECT_EQ(registry.find("C"), 2);
-  EXPECT_EQ(registry.find("D"), 3);
-  EXPECT_EQ(registry.find("A"), 4);
 }

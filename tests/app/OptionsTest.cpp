@@ -13,7 +13,7 @@ Options parse(std::vector<std::string> args, bool expectOk = true) {
 }
 }  // namespace
 
-TEST(Options, TheTwoOriginalSwitchesMatchTheWholeLineExactly) {
+TEST(Options, TheTwoSwitchesMatchTheWholeLineExactly) {
   EXPECT_TRUE(parse({"quadrix", "roxx"}).consoleMode);
   EXPECT_FALSE(parse({"Quadrix", "roxx"}).consoleMode);
   EXPECT_FALSE(parse({"quadrix", "roxx", "x"}).consoleMode);
@@ -63,11 +63,15 @@ TEST(Options, BadCommandLinesAreRefused) {
       {"--dump-scene", "x"},                  {"--dump-scene", "x", "--steps", "1.5"},
       {"--module-wav", "a.mod", "b.wav"},     {"--texture-png", "o.png"},
       {"--render", "x", "--check"},           {"--render", "x", "stray"},
+      // Numbers are plain decimals: no hexadecimal, exponent, sign or "inf".
+      {"--module-wav", "a.mod", "b.wav", "--seconds", "0x1"}, {"--render", "x", "--seconds", "1e3"},
+      {"--render", "x", "--seconds", "inf"},  {"--render", "x", "--fps", "+30"},
+      {"--render", "x", "--seconds", "."},    {"--render", "x", "--seconds", "1.2.3"},
   };
   for (const auto& args : bad) {
     Options o;
     std::string error;
-    EXPECT_FALSE(parseOptions(args, o, error)) << args[0];
-    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(parseOptions(args, o, error)) << args[0] << " " << args.back();
+    EXPECT_FALSE(error.empty()) << args.back();
   }
 }

@@ -5,45 +5,38 @@
 
 using namespace wf;
 
-TEST(ConsoleLog, FirstLineIsNumberTwoAndTheViewFollowsIt) {
+TEST(ConsoleLog, LinesStartAtTwoAndHoldAtMost168Characters) {
   ConsoleLog log;
   EXPECT_EQ(log.lineCount(), 1);
   log.print("hallo", 1);
   EXPECT_EQ(log.lineCount(), 2);
-  EXPECT_EQ(log.scrollPos(), 2);
-  EXPECT_EQ(log.line(2), "hallo");
+  EXPECT_EQ(log.scrollPos(), 2) << "the view follows the last line";
   EXPECT_EQ(log.level(2), 1);
-}
-
-TEST(ConsoleLog, PrintAndAppendLimits) {
-  ConsoleLog log;
-  log.print(std::string(168, 'a'), 0);
-  EXPECT_EQ(log.lineCount(), 2) << "168 characters fit";
-  log.print(std::string(169, 'b'), 0);
-  EXPECT_EQ(log.lineCount(), 2) << "169 characters are dropped";
-
-  log.print(std::string(100, 'c'), 1);
-  log.append(std::string(69, 'd'), 1);
-  EXPECT_EQ(log.line(3).size(), 100u) << "100 + 69 does not fit";
-  log.append(std::string(68, 'd'), 1);
-  EXPECT_EQ(log.line(3).size(), 168u) << "100 + 68 fits";
-}
-
-TEST(ConsoleLog, LimitsCountCharactersNotBytes) {
-  ConsoleLog log;
   std::string umlauts;
-  for (int i = 0; i < 168; ++i) umlauts += "\xC3\xBC";  // 168 times u-umlaut
-  log.print(umlauts, 0);
-  EXPECT_EQ(log.lineCount(), 2);
-}
-
-TEST(ConsoleLog, ThresholdDropsHighLevels) {
-  ConsoleLog log;
-  log.print("shown", 49);
-  log.print("hidden", 50);
-  log.append(" more", 50);
-  EXPECT_EQ(log.lineCount(), 2);
-  EXPECT_EQ(log.line(2), "shown");
+  for (int i = 0; i < 168; ++i) umlauts += "\xC3\xBC";
+  struct Case {
+    std::string print, append;
+    int level;
+    size_t lineBytes;  // 0: nothing printed
+  };
+  const Case cases[] = {
+      {std::string(168, 'a'), "", 0, 168},
+      {std::string(169, 'b'), "", 0, 0},
+      {umlauts, "", 0, 336},  // characters count, not bytes
+      {std::string(100, 'c'), std::string(69, 'd'), 1, 100},  // 100 + 69 does not fit
+      {std::string(100, 'c'), std::string(68, 'd'), 1, 168},
+      {"shown", " more", 49, 10},
+      {"hidden", "", 50, 0},  // the threshold drops level 50 and above
+  };
+  for (const Case& c : cases) {
+    const int before = log.lineCount();
+    log.print(c.print, c.level);
+    if (!c.append.empty()) log.append(c.append, c.level);
+    EXPECT_EQ(log.lineCount(), before + (c.lineBytes ? 1 : 0)) << c.print.size() << " + " << c.append.size();
+    if (c.lineBytes) {
+      EXPECT_EQ(log.line(log.lineCount()).size(), c.lineBytes) << c.print.size();
+    }
+  }
 }
 
 TEST(ConsoleLog, FullLogSaysSoAndDropsLaterPrints) {

@@ -9,18 +9,14 @@ using wf::test::TempDir;
 
 TEST(FileBuffer, ReadsBinaryFilesByteForByte) {
   TempDir dir;
-  std::vector<uint8_t> bytes = {0, 1, 0x0D, 0x0A, 0xFF, 0x0D};
+  const std::vector<uint8_t> bytes = {0, 1, 0x0D, 0x0A, 0xFF, 0x0D};
   FileBuffer file(dir.write("a.bin", bytes));
   EXPECT_FALSE(file.failed());
-  ASSERT_EQ(file.size(), bytes.size());
   EXPECT_EQ(file.bytes(), bytes);
-}
-
-TEST(FileBuffer, EmptyFileIsValidAndEmpty) {
-  TempDir dir;
-  FileBuffer file(dir.write("empty", std::string()));
-  EXPECT_FALSE(file.failed());
-  EXPECT_EQ(file.size(), 0u);
+  FileBuffer empty(dir.write("empty", std::string()));
+  EXPECT_FALSE(empty.failed()) << "an empty file is valid";
+  EXPECT_EQ(empty.size(), 0u);
+  EXPECT_TRUE(FileBuffer(dir.path(), false).failed()) << "a directory is not a file";
 }
 
 TEST(FileBuffer, MissingFileReportsItsPathAsOneRedLine) {
@@ -35,12 +31,6 @@ TEST(FileBuffer, MissingFileReportsItsPathAsOneRedLine) {
   ASSERT_EQ(log.lineCount(), 2);
   EXPECT_EQ(log.line(2), path);
   EXPECT_EQ(log.level(2), 0);
-}
-
-TEST(FileBuffer, DirectoryIsNotAFile) {
-  TempDir dir;
-  FileBuffer file(dir.path(), false);
-  EXPECT_TRUE(file.failed());
 }
 
 TEST(FileBuffer, BackslashesAndCaseAreMappedComponentWise) {

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "base/Json.h"
-#include "support/JsonValue.h"
 
 using namespace wf;
 
@@ -67,7 +66,7 @@ TEST(JsonWriter, StringsAreEscapedAndValidUtf8) {
   for (const Case& c : cases) EXPECT_EQ(JsonWriter::quote(c.in), c.out) << c.in;
 }
 
-TEST(JsonWriter, StructureRoundTrips) {
+TEST(JsonWriter, StructureLayout) {
   JsonWriter json;
   json.beginObject();
   json.key("n").value(42);
@@ -92,22 +91,20 @@ TEST(JsonWriter, StructureRoundTrips) {
   json.endObject();
   ASSERT_TRUE(json.complete());
 
-  const test::JsonValue v = test::parseJson(json.text());
-  EXPECT_EQ(v.keys(), (std::vector<std::string>{"n", "big", "d", "t", "s", "none", "empty", "emptyObject", "row", "nested"}));
-  EXPECT_EQ(v["n"].number, 42);
-  EXPECT_EQ(v["big"].text, "1099511627776");
-  EXPECT_EQ(v["d"].number, 0.1);
-  EXPECT_TRUE(v["t"].boolean);
-  EXPECT_EQ(v["s"].text, "x\ny");
-  EXPECT_TRUE(v["none"].isNull());
-  EXPECT_EQ(v["empty"].size(), 0u);
-  EXPECT_EQ(v["row"][1].number, 2.5);
-  EXPECT_EQ(v["nested"][0]["a"].number, 1);
-  EXPECT_EQ(v["nested"][1]["music"][1].number, 2);
-  EXPECT_NE(json.text().find("[1, 2.5, -3]"), std::string::npos) << "number rows stay on one line";
+  EXPECT_EQ(json.text(), R"({
+  "n": 42,
+  "big": 1099511627776,
+  "d": 0.10000000000000001,
+  "t": true,
+  "s": "x\ny",
+  "none": null,
+  "empty": [],
+  "emptyObject": {},
+  "row": [1, 2.5, -3],
+  "nested": [
+    {"a": 1},
+    {"music": [1, 2]}
+  ]
 }
-
-TEST(JsonValue, RejectsBrokenDocuments) {
-  const char* bad[] = {"", "{", "[1,]", "{\"a\" 1}", "\"abc", "[1] x", "nul", "{\"a\":1,}"};
-  for (const char* text : bad) EXPECT_THROW(test::parseJson(text), std::runtime_error) << text;
+)");
 }

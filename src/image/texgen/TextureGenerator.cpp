@@ -217,8 +217,8 @@ void TextureGenerator::twirl(int L, int centreX, int centreY, int radius, int so
       const float fy = float(dx) * turn.s + float(dy) * turn.c;
       const int sx = clampByte(centreX + truncSmall(fx));
       const int sy = clampByte(centreY + truncSmall(fy));
-      // With L = 8 this reads pixels already rotated in this pass, like the
-      // original in-place loop did.
+      // deliberate: with L = 8 this reads pixels already rotated in this
+      // pass (an in-place rotation); stored textures look that way.
       const uint8_t* from = scratch + offsetOf(sx, sy);
       uint8_t* to = out + offsetOf(x, y);
       to[0] = from[0];
