@@ -31,77 +31,54 @@ Delivered readAll(const std::string& text) {
 
 }  // namespace
 
-TEST(ScriptReader, SkipsWhiteSpaceAndSaysWhereWordsEnd) {
-  const Delivered d = readAll("ab c\td\r\n e");
-  EXPECT_EQ(d.chars, "abcde");
-  // b is followed by a space; c by a tab (not a word end); d by CR; e by the end.
-  EXPECT_EQ(d.endings, "01001");
-}
-
-TEST(ScriptReader, EndOfTextDeliversNulAndWordEnd) {
-  ScriptReader reader(u32(""));
-  char32_t ch = 'x';
-  EXPECT_TRUE(reader.nextChar(ch));
-  EXPECT_EQ(ch, 0u);
-  EXPECT_TRUE(reader.atEnd());
-  EXPECT_TRUE(reader.nextChar(ch)) << "stays at the end";
-}
-
-TEST(ScriptReader, SingleSlashesAreDroppedAndDoubleSlashesComment) {
-  EXPECT_EQ(readAll("a/b").chars, "ab");
-  EXPECT_EQ(readAll("data/models/x.3ds").chars, "datamodelsx.3ds");
-  EXPECT_EQ(readAll("a//comment\r\nb").chars, "ab");
-  EXPECT_EQ(readAll("a// comment\nb").chars, "ab") << "comments end at LF too";
-  EXPECT_EQ(readAll("a// comment\rb").chars, "ab") << "and at a bare CR";
-  EXPECT_EQ(readAll("a//").chars, "a");
-  EXPECT_EQ(readAll("a/").chars, "a");
-  EXPECT_EQ(readAll("a\\b").chars, "a\\b") << "backslashes stay";
-}
-
-TEST(ScriptReader, QuotedTextKeepsWhiteSpaceButLosesQuotesAndSlashes) {
-  const Delivered d = readAll("x\"a b\t/c\"y");
-  EXPECT_EQ(d.chars, "xa b\tcy");
-  EXPECT_EQ(readAll("\"a//c\r\nb\"z").chars, "a\nbz") << "a comment inside quotes ends at its CR";
-}
-
-TEST(ScriptReader, CharacterAfterClosingQuoteIsDeliveredEvenIfWhiteSpace) {
-  EXPECT_EQ(readAll("\"ab\" c").chars, "ab c");
-  EXPECT_EQ(readAll("\"ab\"\"c").chars, "ab\"c") << "a quote right after the closing one is delivered as such";
-}
-
-TEST(ScriptReader, UnterminatedQuoteEndsAtTheEnd) {
-  ScriptReader reader(u32("\"abc"));
-  char32_t ch = 0;
-  std::string got;
-  while (!reader.atEnd()) {
-    reader.nextChar(ch);
-    if (!reader.atEnd()) got.push_back(static_cast<char>(ch));
-  }
-  EXPECT_EQ(got, "abc");
-  EXPECT_TRUE(reader.inString());
-}
-
-TEST(ScriptReader, LinesCountAtEveryLineEndingStyle) {
+TEST(ScriptReader, DeliveredCharactersWordEndsAndLines) {
   struct Case {
+    const char* what;
     const char* text;
-    std::vector<int> lines;
+    const char* chars;
+    const char* endings;     // '1' where nextChar said a word ends; null: not checked
+    std::vector<int> lines;  // empty: not checked
   };
   const Case cases[] = {
-      {"a\r\nb\r\nc", {1, 2, 3}},
-      {"a\nb\nc", {1, 2, 3}},
-      {"a\rb\rc", {1, 2, 3}},
-      {"a\r\n\r\nb", {1, 3}},
-      {"a\n\nb", {1, 3}},
-      {"a//x\r\nb//y\r\nc", {1, 2, 3}},
-      {"a//x\nb//y\nc", {1, 2, 3}},
-      {"a\n//x\n//y\nb", {1, 4}},
-      {"a\r\n//x\r\n//y\r\nb", {1, 4}},
+      {"white space is skipped; a tab does not end a word", "ab c\td\r\n e", "abcde", "01001", {1, 1, 1, 1, 2}},
+      {"single slashes are dropped", "data/models/x.3ds", "datamodelsx.3ds", nullptr, {}},
+      {"a trailing slash too", "a/", "a", nullptr, {}},
+      {"backslashes stay", "a\\b", "a\\b", nullptr, {}},
+      {"comments end at CR LF", "a//comment\r\nb", "ab", nullptr, {1, 2}},
+      {"at a bare LF", "a// comment\nb", "ab", nullptr, {1, 2}},
+      {"at a bare CR", "a// comment\rb", "ab", nullptr, {1, 2}},
+      {"and at the end", "a//", "a", nullptr, {}},
+      {"quotes keep white space and lose slashes", "x\"a b\t/c\"y", "xa b\tcy", nullptr, {}},
+      {"a comment inside quotes ends at its CR", "\"a//c\r\nb\"z", "a\nbz", nullptr, {}},
+      {"the character after a closing quote is delivered", "\"ab\" c", "ab c", nullptr, {}},
+      {"even a quote", "\"ab\"\"c", "ab\"c", nullptr, {}},
+      {"an unterminated quote ends at the end", "\"abc", "abc", nullptr, {}},
+      {"line breaks inside quotes are not counted", "\"a\r\nb\"\r\nc", "a\r\nb\rc", nullptr,
+       {1, 1, 1, 1, 1, 2}},
+      {"LF lines", "a\nb\nc", "abc", nullptr, {1, 2, 3}},
+      {"CR lines", "a\rb\rc", "abc", nullptr, {1, 2, 3}},
+      {"empty lines count", "a\r\n\r\nb", "ab", nullptr, {1, 3}},
+      {"empty LF lines count", "a\n\nb", "ab", nullptr, {1, 3}},
+      {"comment lines count", "a\n//x\n//y\nb", "ab", nullptr, {1, 4}},
+      {"CR LF comment lines count", "a\r\n//x\r\n//y\r\nb", "ab", nullptr, {1, 4}},
   };
-  for (const Case& c : cases) EXPECT_EQ(readAll(c.text).lines, c.lines) << "text: " << c.text;
-}
-
-TEST(ScriptReader, LineBreaksInsideQuotesAreNotCounted) {
-  EXPECT_EQ(readAll("\"a\r\nb\"\r\nc").lines, (std::vector<int>{1, 1, 1, 1, 1, 2}));
+  for (const Case& c : cases) {
+    const Delivered d = readAll(c.text);
+    EXPECT_EQ(d.chars, c.chars) << c.what;
+    if (c.endings) {
+      EXPECT_EQ(d.endings, c.endings) << c.what;
+    }
+    if (!c.lines.empty()) {
+      EXPECT_EQ(d.lines, c.lines) << c.what;
+    }
+  }
+  ScriptReader end(u32("\"abc"));
+  char32_t ch = 'x';
+  while (!end.atEnd()) end.nextChar(ch);
+  EXPECT_TRUE(end.inString()) << "the quote is still open at the end";
+  EXPECT_EQ(ch, 0u) << "the end delivers NUL";
+  EXPECT_TRUE(end.nextChar(ch)) << "and a word end, for ever";
+  EXPECT_TRUE(end.atEnd());
 }
 
 TEST(SourceText, Utf8AndWindows1252BothBecomeCharacters) {

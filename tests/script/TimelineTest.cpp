@@ -219,23 +219,11 @@ TEST_F(TimelineTest, VariablesMultiplyOnSetAndAddOnCombine) {
   EXPECT_EQ(lines()[0], "Zeit neues Integer.");
 }
 
-TEST_F(TimelineTest, SetCommandsPrintTheNameAtLevelTwo) {
-  load("R:OBJECT(Base);\nR.M=1;\nR.M*1;");
-  steps(1);
-  EXPECT_EQ(lines(), (std::vector<std::string>{"R neues Dummy.", "R.M=1"}));
-}
-
-TEST_F(TimelineTest, ConsoleCountsEveryStep) {
-  load("");
-  steps(7);
-  EXPECT_EQ(console.timeCounter(), 7);
-  EXPECT_EQ(script->nextRecord(), 0);
-}
-
 TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
-  load("X:Kugel(1);\nY:OBJECT(Base);");
+  load("X:Kugel(1);\nY:OBJECT(Base);\nY.M=1;\nY.M*1;");
   steps(2);
   EXPECT_EQ(registry.count(), 2);
+  EXPECT_EQ(lines(), (std::vector<std::string>{"Y neues Dummy.", "Y.M=1"})) << "set commands print, combines not";
   ScriptRecord odd;
   odd.kind = 11;
   odd.name = "Y";
