@@ -223,7 +223,8 @@ TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
   load("X:Kugel(1);\nY:OBJECT(Base);\nY.M=1;\nY.M*1;");
   steps(2);
   EXPECT_EQ(registry.count(), 2);
-  EXPECT_EQ(lines(), (std::vector<std::string>{"Y neues Dummy.", "Y.M=1"})) << "set commands print, combines not";
+  EXPECT_EQ(lines(), (std::vector<std::string>{"Zeile: 1  unbekannter Objekttyp", "Y neues Dummy.", "Y.M=1"}))
+      << "set commands print, combines do not";
   ScriptRecord odd;
   odd.kind = 11;
   odd.name = "Y";
