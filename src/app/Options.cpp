@@ -106,6 +106,10 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
     } else if (a == "--check") {
       setRun(options, RunKind::Check, conflict);
       if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) options.inputs.push_back(args[++i]);
+    } else if (a == "--timeline") {
+      if (!value(options.output)) return false;
+      setRun(options, RunKind::Timeline, conflict);
+      if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) options.inputs.push_back(args[++i]);
     } else if (a == "--module-info") {
       if (!value(v)) return false;
       options.inputs.push_back(v);
@@ -169,7 +173,7 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
     }
   }
   if (conflict) {
-    error = "choose one of --render, --dump-scene, --check, --module-info, --module-wav, --texture-png";
+    error = "choose one of --render, --dump-scene, --check, --timeline, --module-info, --module-wav, --texture-png";
     return false;
   }
   if (options.run == RunKind::Render && options.output.empty()) {
@@ -194,7 +198,8 @@ std::string usageText() {
          "       wolkenfahrt [--mode M] [--quality Q]   skip the dialog\n"
          "       wolkenfahrt --render DIR|OUT.mp4 [--seconds S] [--fps F] [--mode M] [--quality Q]\n"
          "       wolkenfahrt --dump-scene OUT.json --steps N [--quality Q] [--mode M] [--dump-geometry]\n"
-         "       wolkenfahrt --check [FILE]\n"
+         "       wolkenfahrt --check [FILE] [--quality Q]\n"
+         "       wolkenfahrt --timeline OUT.svg [FILE] [--quality Q]\n"
          "       wolkenfahrt --module-info IN.mod\n"
          "       wolkenfahrt --module-wav IN.mod OUT.wav --seconds S\n"
          "       wolkenfahrt --texture-png OUT.png IN...\n"

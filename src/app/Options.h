@@ -12,6 +12,7 @@ enum class RunKind {
   Render,       // --render DIR|FILE.mp4
   DumpScene,    // --dump-scene OUT.json
   Check,        // --check [FILE]
+  Timeline,     // --timeline OUT.svg [FILE]
   ModuleInfo,   // --module-info IN.mod
   ModuleWav,    // --module-wav IN.mod OUT.wav
   TexturePng,   // --texture-png OUT.png IN...

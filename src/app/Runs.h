@@ -16,10 +16,13 @@ int runPlay(const Options& options);
 int runRender(const Options& options);
 // --dump-scene OUT.json --steps N: the scene after N steps, headless.
 int runDumpScene(const Options& options);
-// --check [FILE]: reads and scans a script without running it. Every report
-// goes to stderr as "Zeile: N  message" (a missing file as its path), the
-// number of statements to `out`. 1 if there was any report, 0 otherwise.
-int runCheck(const std::string& file, std::FILE* out = stdout);
+// --check [FILE]: reads the script and runs its whole timeline without
+// drawing (TimelineTrace.h). Prints every report once per line of the
+// script with its time, the warnings, and a summary line, to `out`.
+// 1 if there was any report (an unreadable file included), 0 otherwise.
+int runCheck(const std::string& file, int quality, std::FILE* out = stdout);
+// --timeline OUT.svg [FILE]: the same run as a picture.
+int runTimeline(const std::string& svgPath, const std::string& file, int quality);
 // --texture-png OUT.png IN...: runs the description files in order through
 // one fresh generator (a later file builds on the layers the earlier ones
 // left, as texture declarations in a script do) and writes the image a

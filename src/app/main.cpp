@@ -33,7 +33,9 @@ int main(int argc, char** argv) {
     case wf::RunKind::Interactive:
       return wf::runPlay(options);
     case wf::RunKind::Check:
-      return wf::runCheck(options.inputs.empty() ? "mohn.cs" : options.inputs[0]);
+      return wf::runCheck(options.inputs.empty() ? "mohn.cs" : options.inputs[0], options.quality);
+    case wf::RunKind::Timeline:
+      return wf::runTimeline(options.output, options.inputs.empty() ? "mohn.cs" : options.inputs[0], options.quality);
     case wf::RunKind::TexturePng:
       return wf::runTexturePng(options.output, options.inputs);
     case wf::RunKind::ModuleInfo:

@@ -7,6 +7,7 @@
 namespace wf {
 namespace {
 MessageBoxHandler boxHandler = nullptr;
+ReportListener* reportListener = nullptr;
 bool diagnosticsQuiet = false;
 }  // namespace
 
@@ -23,7 +24,18 @@ void showMessageBox(const std::string& caption, const std::string& text) {
   if (boxHandler) boxHandler(caption, text);
 }
 
+ReportListener* setReportListener(ReportListener* listener) {
+  ReportListener* previous = reportListener;
+  reportListener = listener;
+  return previous;
+}
+
 void reportError(const std::string& text) {
+  if (reportListener) reportListener->reported(text);
+  showMessage(text);
+}
+
+void showMessage(const std::string& text) {
   if (ConsoleLog* console = currentConsole()) {
     console->print(text, 0);  // the console mirrors its lines to stderr
     return;

@@ -19,6 +19,20 @@ void showMessageBox(const std::string& caption, const std::string& text);
 
 // Console line at level 0 if a console exists, else a message box "Error".
 void reportError(const std::string& text);
+// The same way out for texts the script shows on purpose (MESSAGE, ENDE):
+// they look like reports but are none.
+void showMessage(const std::string& text);
+
+// Sees every reportError() before it is shown (the checker collects them).
+class ReportListener {
+ public:
+  virtual void reported(const std::string& text) = 0;
+
+ protected:
+  ~ReportListener() = default;
+};
+// Installs `listener` (null: none) and returns the one it replaces.
+ReportListener* setReportListener(ReportListener* listener);
 
 // Engine diagnostics (GL renderer, audio device, timings): stderr only, never
 // the console, whose lines are exactly the engine's own texts.

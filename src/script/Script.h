@@ -52,6 +52,12 @@ class Script {
   // Performs one record according to its kind. The console's object mover
   // hands in records of its own.
   void execute(ScriptRecord& record);
+  // The record being performed (null between records): what a report made
+  // meanwhile belongs to.
+  const ScriptRecord* executing() const { return executing_; }
+  // Steps run so far, the steps of START's fast-forwards included: the
+  // timeline position in units of 0.01 s.
+  int stepsRun() const { return stepsRun_; }
 
   int recordCount() const { return recordCount_; }
   const ScriptRecord& record(int index) const { return records_[static_cast<size_t>(index)]; }
@@ -81,6 +87,7 @@ class Script {
 
   void appendActive(ScriptRecord& record);
   void unlinkActive(ScriptRecord& record);
+  void perform(ScriptRecord& record);
   void executeCall(ScriptRecord& record);
   void executeProperty(ScriptRecord& record);
   void executeStop(ScriptRecord& record);
@@ -105,6 +112,8 @@ class Script {
   // nesting level of step()); unlinking keeps them pointing into the list.
   std::vector<ScriptRecord*> walks_;
   int fastForwardDepth_ = 0;  // START statements currently running their steps
+  int stepsRun_ = 0;
+  const ScriptRecord* executing_ = nullptr;
   bool ended_ = false;        // ENDE has run
 };
 

@@ -14,6 +14,11 @@ struct ScriptRecord {
   std::string argument;  // text after the operator: no white space outside quotes, no quotes, no parentheses
   ScriptRecord* next = nullptr;  // the active list, in activation order
 
+  // Where it ran on the timeline, in steps as Script::stepsRun() counts them
+  // (-1: not yet). A record stopped on the step it became active never runs.
+  int activeFrom = -1;  // the step it joined the active list
+  int lastRun = -1;     // the last step it ran on
+
   // Book-keeping of the active list, so records can be unlinked from
   // anywhere in it while a step walks it.
   ScriptRecord* prev = nullptr;

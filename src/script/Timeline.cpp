@@ -12,6 +12,7 @@ namespace wf {
 void Script::appendActive(ScriptRecord& record) {
   record.prev = activeTail_;
   record.next = nullptr;
+  record.activeFrom = stepsRun_;
   if (activeTail_)
     activeTail_->next = &record;
   else
@@ -53,6 +54,7 @@ std::vector<int> Script::activeIndices() const {
 }
 
 void Script::step() {
+  stepsRun_ += 1;
   if (ConsoleLog* console = currentConsole()) console->countStep();  // also redraws
 
   // Activation: every statement whose delay has run out joins the tail of
@@ -81,6 +83,7 @@ void Script::step() {
     // included) without running or counting them: a fast-forward is exactly
     // its number of steps, and cannot nest without end.
     if (fastForwardDepth_ > 0 && r->kind == kind::kStart) continue;
+    r->lastRun = stepsRun_;
     execute(*r);
     if (r->ttl != INT_MIN) r->ttl -= 1;  // a negative duration never reaches 0
   }
@@ -88,6 +91,13 @@ void Script::step() {
 }
 
 void Script::execute(ScriptRecord& record) {
+  const ScriptRecord* outer = executing_;
+  executing_ = &record;
+  perform(record);
+  executing_ = outer;
+}
+
+void Script::perform(ScriptRecord& record) {
   switch (record.kind) {
     case kind::kCall:
       executeCall(record);
@@ -113,7 +123,7 @@ void Script::execute(ScriptRecord& record) {
 
 void Script::showMessage(const std::string& text) {
   // A console line at level 0, or a message box captioned "Error".
-  wf::reportError(text);
+  wf::showMessage(text);
 }
 
 void Script::executeCall(ScriptRecord& record) {

@@ -7,13 +7,16 @@ work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 cd "$work"
 printf 'Welt:OBJECT(x);\r\nWelt.M=0,0,-2,1;\r\nZahl:INTEGER(3);\r\nd10 Zahl*1;\r\nx:FOO(1);\r\n' > mohn.cs
 
-# --check: one report, "N statements" on stdout, exit 1.
-set +e; out=$("$bin" --check 2>err.txt); status=$?; set -e
+# --check runs the timeline: one report with its line, a summary, exit 1.
+set +e; "$bin" --check >out.txt 2>err.txt; status=$?; set -e
 [ "$status" -eq 1 ] || { echo "check status $status"; exit 1; }
-[ "$out" = "5 statements" ] || { echo "check said '$out'"; exit 1; }
-grep -qx "Zeile: 5  unbekannter Objekttyp" err.txt
-printf 'a:OBJECT(x);\n' > good.cs
-"$bin" --check good.cs >/dev/null
+grep -qx "mohn.cs:5: unbekannter Objekttyp" out.txt
+grep -q "^mohn.cs: 5 statements, 1 reports, 0 warnings; ran to 0:00.11 (nothing left to run)$" out.txt || { cat out.txt; exit 1; }
+mkdir -p sub && printf 'a:OBJECT(x);\n' > sub/good.cs
+"$bin" --check sub/good.cs >/dev/null
+# --timeline draws the same run.
+"$bin" --timeline tl.svg sub/good.cs 2>/dev/null
+grep -q 'data-line="1" data-from="1" data-to="2"' tl.svg
 
 # --dump-scene after 20 steps: the variable has been added to once.
 "$bin" --dump-scene dump.json --steps 20 2>/dev/null
