@@ -232,6 +232,13 @@ TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
   odd.kind = 99;
   script->execute(odd);
   EXPECT_EQ(registry.count(), 2);
+  // A value too long for the line drops alone; "R.M=" stays, and the text
+  // of a declaration whose name was too long to print lands behind it.
+  const std::string longText(170, '1');
+  load("R:OBJECT(Base);\nR.M=" + longText + ";\n" + "N" + longText + ":OBJECT(x);");
+  console.setLineCount(1);
+  steps(1);
+  EXPECT_EQ(lines(), (std::vector<std::string>{"R neues Dummy.", "R.M= neues Dummy."}));
 }
 
 TEST_F(TimelineTest, MoverRecordsRunThroughExecute) {
