@@ -71,14 +71,52 @@ int truncToInt(double value) {
   return static_cast<int>(value);
 }
 
+namespace {
+
+// One character of a UTF-8 text: its code point, or for a byte that starts
+// no valid sequence that byte above the Unicode range (so it equals only
+// itself). Advances `text` past it.
+char32_t nextCharacter(const unsigned char*& text) {
+  const unsigned char lead = *text;
+  if (lead < 0x80) {
+    ++text;
+    return lead;
+  }
+  const int length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? (lead <= 0xEF ? 3 : 0) : lead >= 0xC2 ? 2 : 0;
+  char32_t value = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+  for (int i = 1; i < length; ++i) {
+    if ((text[i] & 0xC0) != 0x80) return 0x110000u + *text++;
+    value = (value << 6) | (text[i] & 0x3F);
+  }
+  if (length == 0 || (length == 3 && value < 0x800) || (length == 4 && (value < 0x10000 || value > 0x10FFFF)))
+    return 0x110000u + *text++;
+  text += length;
+  return value;
+}
+
+// Lower case of the letters that have both cases in Windows-1252, the code
+// page names were compared in: A-Z, the Latin-1 letters À-Þ (not ×), and
+// Š, Œ, Ž, Ÿ. Everything else, ß included, is its own lower case.
+char32_t foldCase(char32_t c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+  switch (c) {
+    case 0x160: return 0x161;  // Š
+    case 0x152: return 0x153;  // Œ
+    case 0x17D: return 0x17E;  // Ž
+    case 0x178: return 0xFF;   // Ÿ
+    default: return c;
+  }
+}
+
+}  // namespace
+
 bool equalsIgnoreCase(const char* a, const char* b) {
   if (!a || !b) return a == b;
-  for (;; ++a, ++b) {
-    unsigned char ca = static_cast<unsigned char>(*a), cb = static_cast<unsigned char>(*b);
-    if (ca >= 'A' && ca <= 'Z') ca = static_cast<unsigned char>(ca + 32);
-    if (cb >= 'A' && cb <= 'Z') cb = static_cast<unsigned char>(cb + 32);
-    if (ca != cb) return false;
-    if (ca == 0) return true;
+  const unsigned char* pa = reinterpret_cast<const unsigned char*>(a);
+  const unsigned char* pb = reinterpret_cast<const unsigned char*>(b);
+  for (;;) {
+    if (*pa == 0 || *pb == 0) return *pa == *pb;
+    if (foldCase(nextCharacter(pa)) != foldCase(nextCharacter(pb))) return false;
   }
 }
 

@@ -23,7 +23,9 @@ inline int parseAtoi(const std::string& text) { return parseAtoi(text.c_str()); 
 // defined for every double: NaN and out-of-range values give INT_MIN.
 int truncToInt(double value);
 
-// ASCII case-insensitive equality of two whole texts.
+// Equality of two whole UTF-8 texts ignoring the case of every letter that
+// has two cases in Windows-1252 (A-Z, the Latin-1 letters such as Ä/ä, Ö/ö,
+// Ü/ü, É/é, and Š, Œ, Ž, Ÿ), as names were compared on a German system.
 bool equalsIgnoreCase(const char* a, const char* b);
 inline bool equalsIgnoreCase(const std::string& a, const std::string& b) {
   return equalsIgnoreCase(a.c_str(), b.c_str());

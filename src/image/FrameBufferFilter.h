@@ -1,12 +1,15 @@
-// Reads the frame drawn so far without a 100-pixel margin and draws the
-// bytes again as a full-screen image. The rows read are 200 pixels shorter
-// than the rows drawn, so the copy comes out sheared: that is the intended
-// look. Weight -20 puts it before lights and the scene at registration, so
-// it works on what objects of lower weight have drawn (give them W=-30
-// before the filter is declared).
+// Reads the frame drawn so far without a 100-pixel margin into a buffer and
+// draws the bytes again as a screen-sized image at the raster position
+// (0, 0) taken through the current matrices. Under the renderer's fixed
+// view that position is the eye, outside the view volume, so the image is
+// not drawn: a filter costs a read-back and leaves the picture unchanged.
+// (Were it drawn, the rows read, 200 pixels shorter than the rows drawn,
+// would come out as a sheared copy.) Weight -20 puts it before lights and
+// the scene at registration.
 //
-// The buffer follows the current screen size; screens of 200 pixels or less
-// in either direction read nothing. Reads and draws never leave the buffer.
+// The buffer follows the current screen size and starts cleared; screens of
+// 200 pixels or less in either direction read nothing. Reads and draws never
+// leave the buffer.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -30,6 +33,9 @@ class FrameBufferFilter : public SceneObject {
   void draw() override;
   void readFrame();
   void drawFrame();
+  // What the last read left in the buffer: rows of 3-byte pixels, bottom row
+  // first, packed by the current pack alignment.
+  const std::vector<uint8_t>& frameCopy() const { return frameCopy_; }
 
  private:
   void fitBuffer();

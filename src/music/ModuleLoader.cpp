@@ -132,6 +132,14 @@ LoadResult loadModuleData(const uint8_t* data, size_t size, Module& module) {
     result.notes.push_back("song length " + std::to_string(module.songLength) + " cut to 128 order entries");
     module.songLength = kOrderCount;
   }
+  // deliberate: a song length of 0 is read as 1. No order position at all
+  // would replay row 0 of order 0 for ever and reset the player on every row
+  // (a stutter); the first order position plays, as in other players
+  // (SequencerPosition.SongLengthZeroPlaysTheRowsOfOrderZero).
+  if (module.songLength == 0) {
+    result.notes.push_back("song length 0 read as 1");
+    module.songLength = 1;
+  }
 
   // Patterns: 64 rows x 4 channels x 4 bytes each. Cells past the end of the
   // file stay empty.

@@ -73,8 +73,13 @@ std::vector<uint8_t> GlRenderer::readFrameRgb(int& width, int& height) const {
   height = window_ ? window_->outerHeight() : 0;
   std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
   if (bottomUp.empty()) return bottomUp;
+  // Tightly packed rows for the capture; the pack alignment is given back, so
+  // a filter's read in a later frame packs its rows as it always does.
+  GLint packAlignment = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
   // OpenGL rows start at the bottom; pictures start at the top.
   std::vector<uint8_t> topDown(bottomUp.size());
   const size_t stride = static_cast<size_t>(width) * 3;

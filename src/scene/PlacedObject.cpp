@@ -45,17 +45,22 @@ bool PlacedObject::wouldBeOwnAncestor(const PlacedObject* candidate) const {
 }
 
 bool PlacedObject::setProperty(char letter, const std::string& text) {
+  // The trace appends ".L=" and the value as two pieces: a value too long for
+  // the line is dropped on its own and "name.L=" stays.
   switch (letter) {
     case 'C':
-      consoleAppend(".C=" + text, 2);
+      consoleAppend(".C=", 2);
+      consoleAppend(text, 2);
       colorTransform = evaluateMatrix(text);
       return true;
     case 'M':
-      consoleAppend(".M=" + text, 2);
+      consoleAppend(".M=", 2);
+      consoleAppend(text, 2);
       transform = evaluateMatrix(text);
       return true;
     case 'P': {
-      consoleAppend(".P=" + text, 2);
+      consoleAppend(".P=", 2);
+      consoleAppend(text, 2);
       if (!text.empty() && text[0] == '0') {
         parent = nullptr;
         return true;
@@ -70,7 +75,8 @@ bool PlacedObject::setProperty(char letter, const std::string& text) {
       return true;
     }
     case 'T': {
-      consoleAppend(".T=" + text, 2);
+      consoleAppend(".T=", 2);
+      consoleAppend(text, 2);
       if (!text.empty() && text[0] == '0') {
         texture = nullptr;
         return true;

@@ -46,9 +46,27 @@ TEST(NumberText, TruncToIntFollowsTheX86Conversion) {
   EXPECT_EQ(truncToInt(2147483647.0), INT_MAX);
 }
 
-TEST(NumberText, EqualsIgnoreCaseComparesWholeTexts) {
-  EXPECT_TRUE(equalsIgnoreCase("Base", "bASE"));
-  EXPECT_FALSE(equalsIgnoreCase("Base", "Bases"));
-  EXPECT_FALSE(equalsIgnoreCase("", "a"));
-  EXPECT_TRUE(equalsIgnoreCase("", ""));
+TEST(NumberText, EqualsIgnoreCaseFoldsTheLettersOfWindows1252) {
+  const struct {
+    const char *a, *b;
+    bool equal;
+  } cases[] = {
+      {"Base", "bASE", true},
+      {"Base", "Bases", false},
+      {"", "a", false},
+      {"", "", true},
+      {"H\xC3\xB6he", "H\xC3\x96HE", true},                     // Höhe, HÖHE
+      {"\xC3\x84\xC3\x9C\xC3\x80\xC3\x9E", "\xC3\xA4\xC3\xBC\xC3\xA0\xC3\xBE", true},  // ÄÜÀÞ, äüàþ
+      {"\xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8", "\xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF", true},  // ŠŒŽŸ, šœžÿ
+      {"\xC3\x97", "\xC3\xB7", false},                          // × and ÷ are no letters
+      {"\xC3\x9F", "SS", false},                                  // ß has no capital
+      {"\xC3\xA4", "a", false},                                   // accents count
+      {"\xC3\xA4", "\xC3\xA4x", false},
+      {"\xC4\x80", "\xC4\x81", false},                          // Ā/ā: not in the code page
+      {"\xC3", "\xC3", true},                                     // a cut-off sequence equals itself
+      {"\xE4", "\xC3\xA4", false},                               // ...but no decoded character
+      {"\xC3\xA4", "\xC3\xA5", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(equalsIgnoreCase(c.a, c.b), c.equal) << "'" << c.a << "' vs '" << c.b << "'";
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The command-line tools end to end: --check, --dump-scene, --module-info,
-# --module-wav and --texture-png, with their exit statuses.
+# --module-wav and --texture-png, and model3ds, with their exit statuses.
 set -euo pipefail
 bin="$1"; build="$2"
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
@@ -48,4 +48,24 @@ import struct, sys
 data = open(sys.argv[1], 'rb').read()
 assert struct.unpack('>IIBB', data[16:26]) == (256, 256, 8, 6)
 PY
+# model3ds: DETAIL is a whole 0, 1 or 2 and the shape a known one; anything
+# else is refused with the allowed range, status 2 and no file. info lists on
+# stdout only and fails on a file it cannot read or that is damaged.
+m3="$build/tools/model3ds"
+for args in "sphere bad.3ds abc" "sphere bad.3ds -1" "sphere bad.3ds 3" "sphere bad.3ds 30" \
+            "sphere bad.3ds 100000" "sphere bad.3ds 1x" "cube bad.3ds" "box bad.3ds 1 2"; do
+  set +e; "$m3" write $args >/dev/null 2>err.txt; status=$?; set -e
+  [ "$status" -eq 2 ] || { echo "model3ds write $args: status $status"; exit 1; }
+  grep -q "0, 1 or 2\|box, sphere" err.txt || { echo "model3ds write $args said: $(cat err.txt)"; exit 1; }
+  [ ! -e bad.3ds ] || { echo "model3ds write $args wrote a file"; exit 1; }
+done
+"$m3" write sphere s.3ds 2 >/dev/null
+"$m3" info s.3ds > info.txt 2>/dev/null
+[ "$(cat info.txt)" = "$(printf '1 meshes\n0 Sphere: 475 vertices, 816 triangles, parent (model), box (-1 -1 -1)..(1 1 1)')" ] \
+  || { echo "model3ds info said: $(cat info.txt)"; exit 1; }
+head -c 300 s.3ds > cut.3ds
+for f in cut.3ds missing.3ds; do
+  set +e; "$m3" info "$f" >/dev/null 2>err.txt; status=$?; set -e
+  [ "$status" -eq 1 ] && grep -q "$f" err.txt || { echo "model3ds info $f: status $status, $(cat err.txt)"; exit 1; }
+done
 echo ok

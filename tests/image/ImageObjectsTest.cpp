@@ -95,12 +95,13 @@ struct HeadlessFrame {
   }
 };
 
-RgbaImage whiteSquare(int size) {
+RgbaImage coloredSquare(int size, const Vector3& colour) {
   RgbaImage image(size, size);
   for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) image.set(x, y, Vector3(1, 1, 1).toRGBA());
+    for (int x = 0; x < size; ++x) image.set(x, y, colour.toRGBA());
   return image;
 }
+RgbaImage whiteSquare(int size) { return coloredSquare(size, Vector3(1, 1, 1)); }
 }  // namespace
 
 TEST(ImageObjects, SpriteLandsOnItsAnchorAtNaturalSize) {
@@ -137,30 +138,46 @@ TEST(ImageObjects, InactiveFilterNeitherReadsNorDraws) {
   EXPECT_EQ(white, 16u);
 }
 
-TEST(ImageObjects, FilterRedrawsTheShearedInsetOverTheWholeFrame) {
-  HeadlessFrame gl;
-  // Draw a sprite first, then filter it: the filter must come after it.
-  Sprite* sprite = gl.registry.add(std::make_unique<Sprite>("x", whiteSquare(8)));
-  sprite->transform = Matrix4::translation(0, 0, -2, 1) * Matrix4::uniformScale(2);
-  FrameBufferFilter* filter = gl.registry.add(std::make_unique<FrameBufferFilter>("f"));
-  ASSERT_LT(gl.registry.indexOf(filter), gl.registry.indexOf(sprite)) << "weight -20 comes first";
-  gl.renderer.beginFrame();
-  gl.renderer.beginFrame();
-  sprite->draw();
-  filter->draw();
-  std::vector<uint8_t> rgb = gl.frame();
-  // GL rows count from the bottom; the picture's from the top.
-  auto white = [&](int x, int glY) { return rgb[(static_cast<size_t>(239 - glY) * 320 + x) * 3] == 255; };
-  // The square sat at x 160..167, y 120..127. The read covers x 100..219,
-  // y 100..139 in rows of 120 pixels; drawn in rows of 320 from the corner,
-  // read pixel (60, 20) lands at index 20 * 120 + 60 = 2460: x 220, y 7.
-  EXPECT_TRUE(white(220, 7));
-  EXPECT_TRUE(white(227, 7));
-  EXPECT_TRUE(white(220, 7 + 1) == false) << "the next read row starts 120 pixels on";
-  EXPECT_TRUE(white(20, 8)) << "read row 21 continues at index 2580: x 20, y 8";
-  EXPECT_FALSE(white(160, 120)) << "the whole frame was redrawn from the copy";
-  EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_TRUE) << "the depth test is restored";
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+TEST(ImageObjects, FilterReadsTheFrameButLeavesItAsItWas) {
+  // A near white square drawn before the filter, a far red one drawn after
+  // it and half hidden behind the white one: with and without the filter
+  // the frames are the same (no copy drawn, no depth holes).
+  std::vector<uint8_t> frames[2];
+  for (int withFilter = 0; withFilter < 2; ++withFilter) {
+    HeadlessFrame gl;
+    auto near = std::make_unique<Sprite>("near", coloredSquare(8, Vector3(1, 1, 1)));
+    near->weight = -30;
+    near->transform = Matrix4::translation(0, 0, -2, 1) * Matrix4::uniformScale(2);
+    gl.registry.add(std::move(near));
+    FrameBufferFilter* filter = withFilter ? gl.registry.add(std::make_unique<FrameBufferFilter>("f")) : nullptr;
+    Sprite* far = gl.registry.add(std::make_unique<Sprite>("far", coloredSquare(16, Vector3(1, 0, 0))));
+    far->transform = Matrix4::translation(0, 0, -4, 1) * Matrix4::uniformScale(4);
+    gl.renderer.beginFrame();
+    gl.registry.renderAll();
+    frames[withFilter] = gl.frame();
+    GLint packAlignment = 0;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    EXPECT_EQ(packAlignment, 4) << "a capture gives the pack alignment back";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    if (!filter) continue;
+    // The read covers x 100..219, y 100..139 (GL rows, bottom first) in rows
+    // of 120 pixels; the white square sat at x 160..167, y 120..127.
+    const std::vector<uint8_t>& copy = filter->frameCopy();
+    ASSERT_EQ(copy.size(), 320u * 240 * 4);
+    auto copied = [&](int x, int glY) { return copy[(static_cast<size_t>(glY - 100) * 120 + (x - 100)) * 3]; };
+    EXPECT_EQ(copied(160, 120), 255) << "the read-back holds the white square";
+    EXPECT_EQ(copied(167, 127), 255);
+    EXPECT_EQ(copied(168, 120), 0);
+    EXPECT_EQ(copy[120 * 40 * 3], 0) << "the buffer past the bytes read stays cleared";
+  }
+  size_t white = 0, red = 0;
+  for (size_t i = 0; i < frames[1].size(); i += 3) {
+    white += frames[1][i] == 255 && frames[1][i + 1] == 255;
+    red += frames[1][i] == 255 && frames[1][i + 1] == 0;
+  }
+  EXPECT_EQ(white, 64u);
+  EXPECT_EQ(red, 16u * 16 - 64) << "the far square shows around the near one";
+  EXPECT_TRUE(frames[0] == frames[1]) << "a filter leaves the frame unchanged";
 }
 
 TEST(ImageObjects, StringLettersStandSideBySideUnderTheirGroup) {

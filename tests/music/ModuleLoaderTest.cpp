@@ -297,12 +297,19 @@ TEST(ModuleLoaderBadInput, LoopsAreKeptInsideTheSample) {
   }
 }
 
-TEST(ModuleLoaderBadInput, SongLengthIsCutTo128) {
-  ModWriter writer;
-  writer.setSongLength(200);
-  LoadResult result;
-  EXPECT_EQ(load(writer.build(), &result).songLength, 128);
-  EXPECT_TRUE(mentions(result, "song length 200"));
+TEST(ModuleLoaderBadInput, SongLengthIsCutTo128AndZeroReadsAsOne) {
+  const struct {
+    int written, read;
+    const char* note;
+  } cases[] = {{200, 128, "song length 200 cut"}, {0, 1, "song length 0 read as 1"}, {1, 1, nullptr}};
+  for (const auto& c : cases) {
+    ModWriter writer;
+    writer.setSongLength(c.written);
+    LoadResult result;
+    EXPECT_EQ(load(writer.build(), &result).songLength, c.read) << "written " << c.written;
+    EXPECT_EQ(result.notes.size(), c.note ? 1u : 0u) << "written " << c.written;
+    EXPECT_TRUE(!c.note || mentions(result, c.note)) << "written " << c.written;
+  }
 }
 
 TEST(ModuleLoaderBadInput, LoadingAgainReplacesEverything) {

@@ -73,6 +73,7 @@ TEST(ModuleInfo, DurationEndsBeforeTheFirstRepeatedRow) {
     double seconds;
   } cases[] = {
       {"plain song", {0}, 0, 0, 0, ModCell{}, 64 * 5292 / 44100.0},
+      {"song length 0 plays order 0 once", {}, 0, 0, 0, ModCell{}, 64 * 5292 / 44100.0},
       {"jump back from row 10", {0, 1}, 1, 10, 0, ModCell{0, 0, 0xB, 0}, (64 + 11) * 5292 / 44100.0},
       {"break to row 32 of the next order", {0, 1}, 0, 0, 3, ModCell{0, 0, 0xD, 0x32}, (1 + 32) * 5292 / 44100.0},
       {"speed 3", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 3}, 64 * 2646 / 44100.0},

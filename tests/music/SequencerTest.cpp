@@ -106,6 +106,19 @@ TEST(SequencerPosition, RowsAdvanceThroughOrdersAndTheSongLoopsWithAReset) {
   EXPECT_EQ(engine.samplesPerTick(), ModEngine::framesPerTick(0x40)) << "deliberate: kept until the next block";
 }
 
+TEST(SequencerPosition, SongLengthZeroPlaysTheRowsOfOrderZero) {
+  ModWriter writer = basicWriter();
+  writer.setSong({});
+  writer.setCell(0, 0, 0, ModCell{0, 0, 0xF, 3});
+  ModEngine engine;
+  loadInto(engine, writer);
+  for (int r = 0; r < 4; ++r) {
+    runTicks(engine, 3);
+    EXPECT_EQ(engine.playingRow(), r) << "row " << r;
+    EXPECT_EQ(engine.speed(), 3) << "row " << r << ": no restart resets the speed";
+  }
+}
+
 TEST(SequencerPosition, PatternBreakOnAnyRowGoesToTheNextOrder) {
   const struct {
     int row, param, wantOrder, wantRow;

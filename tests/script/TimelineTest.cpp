@@ -137,6 +137,37 @@ TEST_F(TimelineTest, StopUnlinksLaterRecordsOfTheSameStepBeforeTheyRun) {
   EXPECT_EQ(weight("A"), 1) << "a later statement of the same name runs normally";
 }
 
+TEST_F(TimelineTest, NamesWithUmlautsIgnoreCaseInEitherEncoding) {
+  // Höhe:INTEGER(1); HÖHE*2; Bär:OBJECT(Base); BÄR.W=höhe; -1 bär.W*1; d2 BÄR!; Œuvre:object(x); œUVRE.W=7;
+  const struct {
+    const char* encoding;
+    std::string text;
+  } cases[] = {
+      {"UTF-8",
+       "H\xC3\xB6he:INTEGER(1);\nH\xC3\x96HE*2;\nB\xC3\xA4r:OBJECT(Base);\nB\xC3\x84R.W=h\xC3\xB6he;\n"
+       "-1 b\xC3\xA4r.W*1;\nd2 B\xC3\x84R!;\n\xC5\x92uvre:object(x);\n\xC5\x93UVRE.W=7;"},
+      {"Windows-1252",
+       "H\xF6he:INTEGER(1);\nH\xD6HE*2;\nB\xE4r:OBJECT(Base);\nB\xC4R.W=h\xF6he;\n"
+       "-1 b\xE4r.W*1;\nd2 B\xC4R!;\n\x8Cuvre:object(x);\n\x9CUVRE.W=7;"},
+  };
+  for (const auto& c : cases) {
+    ObjectRegistry fresh;
+    CountingHost freshHost{DeclarationTarget{&fresh, {}, nullptr}};
+    script = std::make_unique<Script>(Script::FromText{}, c.text, &freshHost);
+    console.setLineCount(1);
+    steps(4);
+    EXPECT_TRUE(linesAt(0).empty()) << c.encoding << ": " << (linesAt(0).empty() ? "" : linesAt(0)[0]);
+    EXPECT_EQ(script->variables().variable(0).value, 3.0) << c.encoding;
+    const SceneObject* baer = fresh.lookup("B\xC3\xA4r");
+    ASSERT_NE(baer, nullptr) << c.encoding;
+    EXPECT_EQ(baer->weight, 3 + 3) << c.encoding << ": set to Höhe, then three steps until the stop";
+    const SceneObject* oeuvre = fresh.lookup("\xC5\x92uvre");
+    ASSERT_NE(oeuvre, nullptr) << c.encoding;
+    EXPECT_EQ(oeuvre->weight, 7) << c.encoding;
+    script.reset();  // before its host and registry go
+  }
+}
+
 TEST_F(TimelineTest, StopOfAStatementThatStopsItselfOnly) {
   load("-1 X!;\nR:OBJECT(Base);\n-1 R.W*1;");
   steps(3);
@@ -232,6 +263,13 @@ TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
   odd.kind = 99;
   script->execute(odd);
   EXPECT_EQ(registry.count(), 2);
+  // A value too long for the line drops alone; "R.M=" stays, and the text
+  // of a declaration whose name was too long to print lands behind it.
+  const std::string longText(170, '1');
+  load("R:OBJECT(Base);\nR.M=" + longText + ";\n" + "N" + longText + ":OBJECT(x);");
+  console.setLineCount(1);
+  steps(1);
+  EXPECT_EQ(lines(), (std::vector<std::string>{"R neues Dummy.", "R.M= neues Dummy."}));
 }
 
 TEST_F(TimelineTest, MoverRecordsRunThroughExecute) {
