@@ -9,11 +9,11 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <map>
 
 #include "app/Runs.h"
 #include "app/TimelineTrace.h"
 #include "base/FileBuffer.h"
+#include "base/NumberText.h"
 #include "music/ModEngine.h"
 #include "music/Tables.h"
 #include "script/Keywords.h"
@@ -155,19 +155,21 @@ int runTimeline(const std::string& svgPath, const std::string& file, int quality
   const double pxPerStep = seconds > 240 ? 1200.0 / (seconds * kStepsPerSecond) : 0.12;  // 12 px a second
   const double width = kLabelWidth + seconds * kStepsPerSecond * pxPerStep + 50;
 
-  // One row per name, in order of first appearance.
-  std::map<std::string, int> rowOf;
+  // One row per name (compared ignoring case, as the script does), in order
+  // of first appearance.
   std::vector<std::string> rowNames;
-  for (const TraceRecord& r : trace.records) {
-    if (r.kind == kind::kCall || rowOf.count(r.name)) continue;
-    rowOf[r.name] = static_cast<int>(rowNames.size());
-    rowNames.push_back(r.name);
-  }
+  auto rowIndex = [&](const std::string& name) {
+    for (size_t i = 0; i < rowNames.size(); ++i)
+      if (equalsIgnoreCase(rowNames[i], name)) return static_cast<int>(i);
+    return -1;
+  };
+  for (const TraceRecord& r : trace.records)
+    if (r.kind != kind::kCall && rowIndex(r.name) < 0) rowNames.push_back(r.name);
   const int callRow = static_cast<int>(rowNames.size());
   rowNames.push_back("(calls)");
   const double height = kRowsTop + rowNames.size() * kRowHeight + 30;
   auto rowY = [&](const TraceRecord& r) {
-    return kRowsTop + (r.kind == kind::kCall ? callRow : rowOf[r.name]) * kRowHeight;
+    return kRowsTop + (r.kind == kind::kCall ? callRow : rowIndex(r.name)) * kRowHeight;
   };
   auto xOf = [&](int step) { return kLabelWidth + (step - 1) * pxPerStep; };
 
