@@ -1,9 +1,11 @@
 // Turns time into the script's fixed timeline of 10 ms steps.
 //
 // tick() runs one step for every 0.01 s that has passed: steps run while
-// nextStepTime is strictly below now. Deliberately there is no catch-up
-// bound (after a stall every missed step runs in one frame), and while
-// paused the next step time still advances, so un-pausing causes no burst.
+// the next step time is strictly below now. While paused the next step time
+// still advances, so un-pausing causes no burst.
+// deliberate: no catch-up bound; after a stall every missed step runs in one
+// frame, so the timeline never falls behind the music
+// (FrameClock.CatchesUpEveryMissedStepAfterAStall).
 #pragma once
 #include <chrono>
 #include <functional>

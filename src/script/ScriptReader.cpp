@@ -25,8 +25,8 @@ bool ScriptReader::nextChar(char32_t& ch) {
     do {
       ch = take();
       if (atEnd_) return true;
-      if (ch == U'/' && peek() == U'/') skipComment();  // deliberate: "//" is a comment even inside quotes
-    } while (ch == U'/');  // deliberate: single slashes are dropped inside quotes too
+      if (ch == U'/' && peek() == U'/') skipComment();  // deliberate: "//" is a comment even inside quotes (ScriptReader.DeliveredCharactersWordEndsAndLines)
+    } while (ch == U'/');  // deliberate: single slashes are dropped inside quotes too (ScriptReader.DeliveredCharactersWordEndsAndLines)
     if (ch == U'"') {
       inString_ = false;
       ch = take();  // the character after the closing quote is delivered as it is, even white space
@@ -47,7 +47,7 @@ bool ScriptReader::nextChar(char32_t& ch) {
     ch = text_[readPos_++];
     if (ch == U' ' || ch == U'\r' || ch == U'\n' || ch == U'\t') continue;
     if (ch == U'/' && peek() == U'/') skipComment();  // ch stays '/', so the line is not counted twice
-    if (ch == U'/') continue;  // deliberate: a lone slash is dropped; script paths use backslashes
+    if (ch == U'/') continue;  // deliberate: a lone slash is dropped; script paths use backslashes (ScriptReader.DeliveredCharactersWordEndsAndLines)
     break;
   }
   if (ch == U'"') {

@@ -127,6 +127,7 @@ bool Script::scanStatement(ScriptReader& reader, char32_t& c) {
       reader.nextChar(c);
       if (reader.atEnd()) return false;
       // deliberate: upper-casing by bit arithmetic on the 8-bit code, so 'p' and 'P' both give 'P'
+      // (ScannerTest.PropertyLetterIsUpperCasedByBitArithmetic)
       // (and any other character some letter between '@' and '_').
       record.letter = static_cast<char>((toWindows1252(c) & 0x1F) | 0x40);
       do {  // anything between the letter and the operator is ignored

@@ -163,7 +163,8 @@ void Script::executeProperty(ScriptRecord& record) {
     reportError("Objekt nicht gefunden", record.line);
     return;
   }
-  // deliberate: "=" multiplies and "*" adds; productions are written against it.
+  // deliberate: "=" multiplies and "*" adds; productions are written against it
+  // (TimelineTest.VariablesMultiplyOnSetAndAddOnCombine).
   if (set)
     variables_.multiplyVariable(variable, record.argument);
   else

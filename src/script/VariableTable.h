@@ -2,12 +2,15 @@
 //
 // Arguments are comma-separated item lists, evaluated anew every time a
 // command runs. One item: [-|+] [SIN|COS] [-|+] (variable | number).
-// Deliberate and relied on by stored scripts:
+// deliberate, and relied on by stored scripts:
 //  - the two sign flags are NOT reset between the items of one list, so an
-//    unsigned item repeats the previous item's sign ("-1,2" is -1, -2);
+//    unsigned item repeats the previous item's sign ("-1,2" is -1, -2)
+//    (Evaluators.SignsCarryOverToUnsignedItems);
 //  - a function is recognised by its first two letters only ("co", "si" in
 //    any case) and then three characters are dropped whatever they are;
-//  - the inner sign is applied only with a function.
+//    the inner sign is applied only with a function
+//    (Evaluators.SinAndCosTakeRadiansAndTwoLetterNames).
+// `wolkenfahrt --check` warns where the carried sign changes a value.
 // Angles of SIN/COS are radians; matrices take quarter turns.
 #pragma once
 #include <string>
