@@ -89,6 +89,7 @@ Laubtex:TEXTURE(textures\baum.tex);
 Stofftex:TEXTURE(textures\stoff.tex);
 Korbtex:TEXTURE(textures\korb.tex);
 Rumpftex:TEXTURE(textures\rumpf.tex);
+Dunsttex:TEXTURE(textures\dunst.tex);
 
 // ---------------------------------------------------------------- sky and sun
 // A sphere around the eye, lit by nothing: the colour transform gives every
@@ -218,10 +219,10 @@ Brenner.P=Halter;
 // A white ball to fly into: a cloud seen from inside.
 Dunst:MODEL(models\kugel.3ds);
 Dunst.P=Welt;
-Dunst.T=keine;
+Dunst.T=Dunsttex;
 Dunst.M=0;
-Dunst.C=0.25;
-Dunst.C*0.75,0.77,0.8,1;
+Dunst.C=0.3;
+Dunst.C*0.82,0.84,0.88,1;
 
 // ---------------------------------------------------------------- sprites
 // Clouds, far ones first; each keeps its rank in depth in every scene.
