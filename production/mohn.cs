@@ -262,7 +262,7 @@ Titel.M*-1.155,+0.9,-11,+1;
 Dank:STRING("Danke!");
 Dank.P=0;
 Dank.M=1.5;
-Dank.M*-0.6,-0.3,-11,+1;
+Dank.M*-0.6,-0.7,-11,+1;
 
 Musik:AUDIO(music\wolkenfahrt.mod);
 
@@ -504,12 +504,14 @@ Tempo*0.02;
 300 Halter.M*0,0,0.012,1;
 
 // ------------------------------------------------ @ 91.92: outro, dusk
+// (the stop of Kurs removes the statements of that name that are active;
+// the new value waits a step, or it would be removed with them)
 d799 Kurs!;
 d1 Kurs=0;
+// high above the fields now: only the painted land is seen
+Hoehe=0;
+Hoehe*-12;
 Tempo=0;
-Tempo*0.008;
-Weg=0;
-Weg*1;
 Halter.M=0;
 Luftlinie.M=0;
 Allee.M=0;
@@ -518,14 +520,17 @@ Wolke2.A=0;
 Himmel.T=Abendtex;
 700 Himmel.C*0.9993;
 900 Sonne.C*1,0.9992,0.998;
-600 Sonne.M*0,-0.005,0,+1;
+// the sun low in the dusk glow, setting
+Sonne.M=0.45;
+Sonne.M*2.7,1.3,-8.45,+1;
+600 Sonne.M*0,-0.0015,0,+1;
 700 Welt.C*0.9993;
-500 Fahrt.M*0.003,0.002,-0.012,+1;
+600 Fahrt.M*0.004,0.002,-0.003,+1;
 600 Dank.M*0,0,0.014,1;
 
-// ------------------------------------------------ @ 98.92: the lights go out
+// ------------------------------------------------ @ 98.93: the lights go out
 d700 200 Base.C*0.975;
 
-// ------------------------------------------------ @ 101.02: the end
+// ------------------------------------------------ @ 101.03: the end
 d210 STOPMOD();
 Schluss:ENDE("Danke fürs Mitfliegen!");
