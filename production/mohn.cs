@@ -343,14 +343,14 @@ Tempo=0;
 Allee.M=0;
 Kurs=0;
 Luftlinie.M=0;
-Halter.M=1.3;
+Halter.M=1.7;
 Halter.M*0,0,-5,+1;
 Brenner.P=Halter;
 Brenner.X=0,0,0;
 -1 Brenner.C=1,0.55,0.2;
 -1 Brenner.C*Puls;
 -1 Logo.M*2,0.004;
-800 Bogen*-0.003;
+800 Bogen*-0.004;
 Wolke1.M=4;
 Wolke1.M*-5,-3,-12,+1;
 Wolke2.M=4;
@@ -369,12 +369,17 @@ Wolke6.M=3;
 Wolke6.M*0.5,-3,+1,+1;
 
 // ------------------------------------------------ @ 39.97: lead theme A', the logo comes apart
+// the airship crosses behind the logo
 d800 800 Bogen*-0.005;
 -1 Innen-C.M*1,0.02;
+Luftlinie.M=1.1;
+Luftlinie.M*-7,+1.8,-11,+1;
+800 Luftlinie.M*0.018,0,0,1;
 -1 Aussenring.M*0,0.008;
 
 // ------------------------------------------------ @ 47.96: theme B, around the balloon
 d799 Halter.M=0;
+Luftlinie.M=0;
 Innen-C!;
 Aussenring!;
 Fahrt.M=1.1;
