@@ -110,8 +110,8 @@ Sonne.C=0;
 Sonne.C*1,0.97,0.85,1;
 
 // ---------------------------------------------------------------- the ground
-// Fields in tiles of 3 units; Flur moves them toward us (Weg) and the
-// script takes them back by whole tiles, which nobody can see.
+// Fields in tiles 10 units wide and 3 deep; Flur moves them toward us (Weg), and the
+// script takes them back by whole tiles (18 units), which nobody can see.
 Flur:OBJECT(Flur);
 Flur.P=Welt;
 -1 Flur.M=0,Hoehe,+Weg,+1;
