@@ -1,6 +1,7 @@
 // The bundled production's score: it compiles, and the engine plays it with
 // the section times the production's script is timed against, at a sound
-// level that is neither silent nor clipping, fading out into its loop.
+// level that is neither silent nor clipping, with both sides about equally
+// loud, a break that drops and a finale that lifts, fading out into its loop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -81,10 +82,11 @@ TEST_F(ProductionMusic, SectionsStartWhereTheScriptExpectsThem) {
 
 TEST_F(ProductionMusic, EverySectionIsAudibleAndNothingClips) {
   struct Level {
-    double sum = 0.0;
+    double sum = 0.0, left = 0.0, right = 0.0;
     int64_t frames = 0;
     int peak = 0;
     double rms() const { return frames ? std::sqrt(sum / frames) : 0.0; }
+    double leftOverRightDb() const { return 10.0 * std::log10(left / right); }
   };
   std::vector<Level> sections(std::size(kSectionStarts));
   Level head, tail;  // the first quarter second and the last second
@@ -101,6 +103,8 @@ TEST_F(ProductionMusic, EverySectionIsAudibleAndNothingClips) {
       for (Level* level : {&sections[s], t < 0.25 ? &head : nullptr, t >= kSongSeconds - 1.0 ? &tail : nullptr}) {
         if (!level) continue;
         level->sum += 0.5 * (static_cast<double>(left) * left + static_cast<double>(right) * right);
+        level->left += static_cast<double>(left) * left;
+        level->right += static_cast<double>(right) * right;
         level->frames += 1;
         level->peak = std::max({level->peak, std::abs(left), std::abs(right)});
       }
@@ -110,8 +114,13 @@ TEST_F(ProductionMusic, EverySectionIsAudibleAndNothingClips) {
   for (size_t s = 0; s < sections.size(); ++s) {
     EXPECT_GT(sections[s].rms(), 700.0) << "section " << s << " is too quiet";
     EXPECT_LT(sections[s].peak, 20000) << "section " << s << " peaks too high";
+    EXPECT_LT(std::abs(sections[s].leftOverRightDb()), 3.0) << "section " << s << " leans to one side";
     loudest = std::max(loudest, sections[s].rms());
   }
+  // Sections 4..6 are the themes, 8 the break, 10 and 11 the finale.
+  const double themes = std::max({sections[4].rms(), sections[5].rms(), sections[6].rms()});
+  EXPECT_LT(sections[8].rms(), 0.5 * sections[4].rms()) << "the break does not drop";
+  EXPECT_GT(std::min(sections[10].rms(), sections[11].rms()), 1.15 * themes) << "the finale does not lift";
   // The loop point: the outro fades out and the intro swells in from quiet.
   EXPECT_LT(tail.rms(), loudest / 4.0);
   EXPECT_LT(head.rms(), loudest / 4.0);
