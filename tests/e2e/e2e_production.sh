@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The bundled production: --check reports nothing, and the whole film,
+# The bundled production: --check reports and warns nothing, and the whole film,
 # rendered at one frame per second, holds up as a demo: no frame is blank,
 # none has a black band over a tenth of its height outside the fade-in and
 # the fade-out, every section of the music moves (most seconds clearly), and
@@ -10,6 +10,7 @@ command -v ffmpeg >/dev/null || { echo "ffmpeg missing"; exit 1; }
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 cd "$production"
 report=$("$bin" --check 2>&1) || { echo "$report"; exit 1; }
+grep -q " 0 reports, 0 warnings;" <<<"$report" || { echo "$report"; exit 1; }
 "$bin" --render "$work/frames" --fps 1 --mode 640x480 --quality low 2>/dev/null
 python3 - "$work/frames" <<'PY'
 import os, re, subprocess, sys
