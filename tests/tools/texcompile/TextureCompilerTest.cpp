@@ -66,14 +66,15 @@ TEST(TextureCompiler, ErrorsNameFileLineAndProblem) {
 
 TEST(TextureDecompiler, GivesLinesThatCompileBackAndNotesWhatTheEngineSkips) {
   const std::vector<uint8_t> bytes =
-      file(6, {{0, 1, 2, 3, 4, 5, 6, 7, 8}, {7, 0, 1, 2, 99}, {7, 0, 1, 9}, {4, 2, 5}, {12, 1, 2}, {4, 9}});
+      file(7, {{0, 1, 2, 3, 4, 5, 6, 7, 8}, {7, 0, 1, 2, 99}, {7, 0, 1, 9}, {4, 2, 5}, {12, 1, 2}, {4, 9}, {8, 0, 9}});
   std::vector<uint8_t> longCount = file(1000, {{5, 0}});
   longCount.push_back(4);
   const std::string text = decompileTextureDescription(bytes), notes = decompileTextureDescription(longCount);
   for (const char* line : {"plasma layer=1 xfreq=2 yfreq=3 xphase=4 yphase=5 red=6 green=7 blue=8\n",
                            "combine layer=0 source=1 mode=mul amount=99\n", "combine layer=0 source=1 mode=9 amount=0\n",
                            "raw code=4 p1=2 p2=5 p3=0 p4=0 p5=0 p6=0 p7=0 p8=0  # invert layer=2, unused parameters set",
-                           "# skipped by the engine: code 12 is no operation", "# skipped by the engine: layer 9 does not exist"})
+                           "# skipped by the engine: code 12 is no operation", "# skipped by the engine: layer 9 does not exist",
+                           "raw code=8 p1=0 p2=9 p3=0 p4=0 p5=0 p6=0 p7=0 p8=0  # skipped by the engine: source layer 9 does not exist"})
     EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
   EXPECT_EQ(compileTextureDescription(text, "back.txt").bytes, bytes) << "compiled back";
   for (const char* note : {"# the count says 1000; 1 complete records follow, and the engine runs 1",
