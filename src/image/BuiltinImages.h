@@ -25,7 +25,8 @@ class PixelShader {
 
 // The screenshot's shading: the constant colour (0.2, 0.8, 0.1) for every
 // pixel, packed (51, 204, 25, 218). deliberate: the productions show this
-// green square where they name "Screenshot"; it never held a frame.
+// green square where they name "Screenshot"; it never held a frame
+// (BuiltinImages.SizesOriginsAndHandCheckedPixels).
 class ScreenshotShader : public PixelShader {
  public:
   Vector3 shade(int x, int y) const override;

@@ -13,8 +13,10 @@ SpritePlacement placeSprite(const Matrix4& world, const Vector4& origin, int win
   const Vector4 anchor = world.transformVector(Vector4(0, 0, 0, 1));
   // The scale is kept in single precision, as the zoom is.
   const float s = static_cast<float>(world.transformVector(Vector4(0, 0, 1, 0)).length());
-  // Half sizes in integer arithmetic on purpose; a zero size would divide
-  // by zero, so such a window places the sprite at its anchor.
+  // deliberate: half sizes in integer arithmetic, as productions were
+  // placed (SpritePlacement.UsesIntegerHalvesOfTheWindowAndNeverDividesByZero);
+  // a zero size would divide by zero, so such a window places the sprite at
+  // its anchor.
   const int halfW = windowWidth / 2, halfH = windowHeight / 2;
   p.rasterX = anchor.x - (halfW ? (s * origin.x) / halfW : 0.0);
   p.rasterY = anchor.y - (halfH ? (s * origin.y) / halfH : 0.0);

@@ -14,7 +14,8 @@ class TextureGenerator;
 // (red / 256, green / 256, blue / 256) packed with toRGBA(). deliberate: the
 // division by 256 before the multiplication by 255 turns 255 into 254 and
 // 128 into 127 (a white pixel is (254, 254, 254, 254)); stored pictures look
-// that way. Origin all 0.
+// that way (LayerImage.PacksDividedBy256ThenTimes255InTheLayersOrder).
+// Origin all 0.
 RgbaImage imageFromLayer(const uint8_t* layer);
 
 // What a texture object whose value text names a description file holds:

@@ -15,7 +15,8 @@ namespace wf {
 namespace {
 
 // deliberate: the generator's own pi and 2 pi, slightly below the true
-// values, as stored textures were computed with.
+// values, as stored textures were computed with
+// (TextureGenerator.RunsTheCompleteRecordsOfAPositiveCountInOrder).
 constexpr double kPi = 3.14159265358979;
 constexpr double kTwoPi = 6.28318530717958;
 
@@ -138,7 +139,8 @@ void TextureGenerator::cloud(int L, int roughness, int seed) {
 // A is not 0, clamped to 0..255, written only while the point's first byte
 // is still 0. deliberate: 0 doubles as "not yet set", so a point that
 // received 0 can be set again by a later square; the rand() call is made
-// whether or not the point is written, which keeps the sequence.
+// whether or not the point is written, which keeps the sequence
+// (TextureGenerator.CloudIsSeededMidpointDisplacement).
 void TextureGenerator::setCloudPoint(int x, int y, int value, int amplitude) {
   if (amplitude != 0) value += crtRand() % amplitude - (amplitude >> 1);
   value = clampByte(value);
@@ -184,7 +186,8 @@ void TextureGenerator::lightSpot(int L, int centreX, int centreY, int radius, in
       }
       const double o = radius - d;
       // deliberate: no clamp; a weight * o / 127 of 256 or more wraps (a
-      // bright spot of radius 255 has dark rings near its centre).
+      // bright spot of radius 255 has dark rings near its centre)
+      // (TextureGenerator.EveryOperationGivesTheHandCheckedBytes).
       p[0] = low8(truncSmall(blue * o / 127));
       p[1] = low8(truncSmall(green * o / 127));
       p[2] = low8(truncSmall(red * o / 127));
@@ -195,7 +198,8 @@ void TextureGenerator::lightSpot(int L, int centreX, int centreY, int radius, in
 // Rotates each pixel within the radius about the centre by an angle that
 // grows toward the centre: (radius - dist) * PI / (2 * softness + 32).
 // deliberate: distance, angle, sine, cosine and the rotated offsets are all
-// single precision, as the stored twirls were made.
+// single precision, as the stored twirls were made
+// (TextureGenerator.EveryOperationGivesTheHandCheckedBytes).
 void TextureGenerator::twirl(int L, int centreX, int centreY, int radius, int softness) {
   uint8_t* out = layer(L);
   uint8_t* scratch = layer(kScratchLayer);
@@ -218,7 +222,8 @@ void TextureGenerator::twirl(int L, int centreX, int centreY, int radius, int so
       const int sx = clampByte(centreX + truncSmall(fx));
       const int sy = clampByte(centreY + truncSmall(fy));
       // deliberate: with L = 8 this reads pixels already rotated in this
-      // pass (an in-place rotation); stored textures look that way.
+      // pass (an in-place rotation); stored textures look that way
+      // (TextureGenerator.ScratchLayerEightHoldsTheLastFilterResult).
       const uint8_t* from = scratch + offsetOf(sx, sy);
       uint8_t* to = out + offsetOf(x, y);
       to[0] = from[0];
