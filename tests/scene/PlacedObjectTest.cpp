@@ -46,6 +46,7 @@ TEST(PlacedObject, Letters) {
       {a, "P=grand", true, -2, true, grand, nullptr},    {grand, "T=holz", true, 0, true, base, wood},
       {a, "T=NONE", true, -2, true, grand, none},        {a, "T=keine", true, -2, true, grand, none},
       {a, "T=0", true, -2, true, grand, nullptr},        {a, "T=b", false, -2, true, grand, nullptr},  // no texture
+      {a, "T=missing", false, -2, true, grand, nullptr},
   };
   for (const auto& [o, command, accepted, weight, active, parent, texture] : steps) {
     const std::string what = o->name + "." + command, text = command + 2;
