@@ -1,16 +1,12 @@
-// Meshes drawn into a headless OpenGL frame: lit colour per vertex, the
-// inherited texture, and the texture unit switched off after every draw.
+// A mesh drawn into a headless OpenGL frame: lit colour, inherited texture, texturing off after every draw.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-
-#include "base/DisplaySettings.h"
+#include "base/MainWindow.h"
 #include "image/GlTexture.h"
 #include "platform/EglHeadlessSurface.h"
 #include "platform/GlRenderer.h"
-#include "base/MainWindow.h"
 #include "scene/Light.h"
 #include "scene/Mesh.h"
 #include "scene/ObjectRegistry.h"
@@ -21,106 +17,56 @@ namespace {
 
 constexpr int kSize = 64;
 
-struct HeadlessFrame {
+class MeshDraw : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(renderer.createContext()) << "no headless OpenGL context"; }
+
+  std::vector<int> renderCentre() {  // after one frame
+    renderer.beginFrame();
+    registry.renderAll();
+    int w = 0, h = 0;
+    const std::vector<uint8_t> rgb = renderer.readFrameRgb(w, h);
+    const size_t at = (static_cast<size_t>(kSize / 2) * kSize + kSize / 2) * 3;
+    return {rgb.at(at), rgb.at(at + 1), rgb.at(at + 2)};
+  }
+
   HeadlessWindow window{kSize, kSize};
   EglHeadlessSurface surface{kSize, kSize};
   ObjectRegistry registry;
   GlRenderer renderer{&registry, &window, &surface};
-  bool context = renderer.createContext();
-
-  // The centre pixel after one frame.
-  PackedPixel renderCentre() {
-    renderer.beginFrame();
-    registry.renderAll();
-    int w, h;
-    const std::vector<uint8_t> rgb = renderer.readFrameRgb(w, h);
-    const size_t at = (static_cast<size_t>(kSize / 2) * kSize + kSize / 2) * 3;
-    PackedPixel p;
-    p.r = rgb[at];
-    p.g = rgb[at + 1];
-    p.b = rgb[at + 2];
-    return p;
-  }
 };
-
-// A square at z = -2 that fills the view, facing the viewer.
-Mesh* addWall(ObjectRegistry& registry) {
-  Mesh* mesh = registry.add(std::make_unique<Mesh>("Wand"));
-  const double corners[4][2] = {{-3, -3}, {3, -3}, {3, 3}, {-3, 3}};
-  for (const auto& c : corners) {
-    MeshVertex v;
-    v.position = Vector4(c[0], c[1], -2, 1);
-    mesh->vertices.push_back(v);
-  }
-  const uint16_t faces[2][3] = {{0, 1, 2}, {0, 2, 3}};
-  for (const auto& f : faces) {
-    MeshTriangle t;
-    for (int k = 0; k < 3; ++k) t.corner[k] = f[k];
-    mesh->triangles.push_back(t);
-  }
-  mesh->computeNormals();
-  return mesh;
-}
-
-Light* addFrontLight(ObjectRegistry& registry, Vector3 color) {
-  Light* light = registry.add(std::make_unique<Light>("1"));
-  light->setProperty('D', "0,0,-1");
-  light->color = color;
-  return light;
-}
-
-GlTexture* addSolidTexture(ObjectRegistry& registry, Vector3 color) {
-  RgbaImage image(2, 2);
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 2; ++x) image.set(x, y, color.toRGBA());
-  return registry.add(std::make_unique<GlTexture>("t", std::move(image)));
-}
-
-void expectPixel(PackedPixel p, int r, int g, int b, const char* what) {
-  EXPECT_NEAR(p.r, r, 1) << what;
-  EXPECT_NEAR(p.g, g, 1) << what;
-  EXPECT_NEAR(p.b, b, 1) << what;
-}
 
 }  // namespace
 
-TEST(MeshDraw, LitColourPerVertex) {
-  HeadlessFrame gl;
-  Mesh* wall = addWall(gl.registry);
-  addFrontLight(gl.registry, Vector3(1.0, 0.5, 0.25));
-  expectPixel(gl.renderCentre(), 255, 127, 63, "lit by a light shining into the wall");
-  EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
-  EXPECT_DOUBLE_EQ(wall->vertices[0].color.y, 0.5);
-}
+TEST_F(MeshDraw, LitTexturedAndInactive) {
+  PlacedObject* group = registry.at(0)->asPlaced();  // Base, the wall's parent
+  Mesh* wall = registry.add(std::make_unique<Mesh>("Wand"));  // at z = -2, filling the view, facing it
+  wall->vertices.resize(4);
+  for (int i = 0; i < 4; ++i) wall->vertices[i].position = Vector4(i == 1 || i == 2 ? 3 : -3, i < 2 ? -3 : 3, -2, 1);
+  wall->triangles = {MeshTriangle{{0, 1, 2}}, MeshTriangle{{0, 2, 3}}};
+  wall->computeNormals();
+  Light* light = registry.add(std::make_unique<Light>("1"));
+  light->setProperty('D', "0,0,-1");  // shining into the wall
+  light->color = Vector3(1.0, 0.5, 0.25);
+  RgbaImage greenImage(2, 2);
+  for (int i = 0; i < 4; ++i) greenImage.set(i % 2, i / 2, Vector3(0, 1, 0).toRGBA());
+  GlTexture* green = registry.add(std::make_unique<GlTexture>("t", std::move(greenImage)));
+  GlTexture* empty = registry.add(std::make_unique<GlTexture>("t", RgbaImage()));
 
-TEST(MeshDraw, InactiveMeshIsNotDrawnButStillLit) {
-  HeadlessFrame gl;
-  Mesh* wall = addWall(gl.registry);
-  addFrontLight(gl.registry, Vector3(1, 1, 1));
-  wall->active = false;
-  expectPixel(gl.renderCentre(), 0, 0, 0, "nothing drawn");
-  EXPECT_DOUBLE_EQ(wall->vertices[0].color.x, 1.0) << "update ran anyway";
-}
-
-TEST(MeshDraw, InheritedTextureModulatesTheLitColour) {
-  HeadlessFrame gl;
-  PlacedObject* group = gl.registry.add(std::make_unique<PlacedObject>("Gruppe"));
-  Mesh* wall = addWall(gl.registry);
-  wall->parent = group;
-  addFrontLight(gl.registry, Vector3(1, 1, 1));
-  group->texture = addSolidTexture(gl.registry, Vector3(0, 1, 0));
-  expectPixel(gl.renderCentre(), 0, 255, 0, "the parent's green texture");
-  EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE) << "switched off after the draw";
-
-  wall->texture = PlacedObject::noTexture();
-  expectPixel(gl.renderCentre(), 255, 255, 255, "the none marker stops the inheritance");
-}
-
-TEST(MeshDraw, TextureWithoutAnImageDrawsUntextured) {
-  HeadlessFrame gl;
-  Mesh* wall = addWall(gl.registry);
-  addFrontLight(gl.registry, Vector3(1, 1, 1));
-  wall->texture = gl.registry.add(std::make_unique<GlTexture>("t", RgbaImage()));
-  expectPixel(gl.renderCentre(), 255, 255, 255, "nothing to bind");
-  EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
+  // What, the group's and the wall's texture, whether the wall is active, the centre pixel.
+  const std::tuple<const char*, SceneObject*, SceneObject*, bool, std::vector<int>> cases[] = {
+      {"the lit colour", nullptr, nullptr, true, {255, 127, 63}},
+      {"the parent's green texture modulates it", green, nullptr, true, {0, 127, 0}},
+      {"the none marker stops the inheritance", green, PlacedObject::noTexture(), true, {255, 127, 63}},
+      {"a texture without an image draws untextured", nullptr, empty, true, {255, 127, 63}},
+      {"an inactive mesh is not drawn", nullptr, nullptr, false, {0, 0, 0}},
+  };
+  for (const auto& [what, groupTexture, wallTexture, active, expected] : cases) {
+    group->texture = groupTexture;
+    wall->texture = wallTexture;
+    wall->active = active;
+    const std::vector<int> rgb = renderCentre();
+    for (size_t k = 0; k < 3; ++k) EXPECT_NEAR(rgb[k], expected[k], 1) << what;
+    EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE) << what << ": switched off after the draw";
+  }
 }

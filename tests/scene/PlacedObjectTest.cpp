@@ -1,127 +1,91 @@
+// Placed objects' property letters and the registry that orders, updates and draws them.
 #include <gtest/gtest.h>
 
-#include "base/Console.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
-#include "script/VariableTable.h"
+#include "scene/SceneTestSupport.h"
 
 using namespace wf;
+using namespace wf::test;
 
 namespace {
-struct Scene {
-  ObjectRegistry registry;
-  PlacedObject* make(const std::string& name) {
-    PlacedObject* o = registry.add(std::make_unique<PlacedObject>("x"));
-    o->name = name;
-    return o;
-  }
-};
+PlacedObject* make(ObjectRegistry& r, const std::string& name, int weight = 0) {
+  auto o = std::make_unique<PlacedObject>("x");
+  o->weight = weight;
+  PlacedObject* raw = r.add(std::move(o));
+  raw->name = name;
+  return raw;
+}
 
-struct FakeTexture : PlacedObject {
-  using PlacedObject::PlacedObject;
+struct Probe : PlacedObject {  // logs its updates and draws, and counts as a texture
+  Probe(const char* text, std::vector<std::string>& log) : PlacedObject(text), log_(log) {}
+  void update() override { log_.push_back("update " + name); }
+  void draw() override { log_.push_back("draw " + name); }
   bool isTexture() const override { return true; }
+  std::vector<std::string>& log_;
 };
 }  // namespace
 
-TEST(PlacedObject, DefaultParentIsBaseUnlessDeclaredAsBase) {
-  Scene s;
-  PlacedObject* a = s.make("a");
-  EXPECT_EQ(a->parent, s.registry.at(0));
-  PlacedObject* b = s.registry.add(std::make_unique<PlacedObject>("bAsE"));
-  EXPECT_EQ(b->parent, nullptr);
+TEST(PlacedObject, Letters) {
+  ObjectRegistry r;
+  PlacedObject *a = make(r, "a"), *b = make(r, "b"), *grand = make(r, "grand"), *base = r.at(0)->asPlaced();
+  std::vector<std::string> log;
+  Probe* wood = r.add(std::make_unique<Probe>("Holz", log));
+  SceneObject* none = PlacedObject::noTexture();
+  EXPECT_EQ(a->parent, base) << "the default parent is Base";
+  EXPECT_EQ(r.add(std::make_unique<PlacedObject>("bAsE"))->parent, nullptr) << "declared as Base: no parent";
+  // object, command, accepted, then the object's weight, active, parent and texture
+  const std::tuple<PlacedObject*, const char*, bool, int, bool, PlacedObject*, SceneObject*> steps[] = {
+      {a, "W*3", true, 3, true, base, nullptr},          {a, "W*3", true, 6, true, base, nullptr},
+      {a, "W=-2.9", true, -2, true, base, nullptr},      {a, "A=0", true, -2, false, base, nullptr},
+      {a, "A=ja", true, -2, true, base, nullptr},        {b, "P=A", true, 0, true, a, nullptr},
+      {b, "P=nobody", false, 0, true, a, nullptr},       {b, "P*grand", false, 0, true, a, nullptr},
+      {a, "P=a", false, -2, true, base, nullptr},        // its own parent
+      {a, "P=b", false, -2, true, base, nullptr},        // its own grandparent
+      {a, "P=0irgendwas", true, -2, true, nullptr, nullptr},  // only the first character counts
+      {a, "P=grand", true, -2, true, grand, nullptr},    {grand, "T=holz", true, 0, true, base, wood},
+      {a, "T=NONE", true, -2, true, grand, none},        {a, "T=keine", true, -2, true, grand, none},
+      {a, "T=0", true, -2, true, grand, nullptr},        {a, "T=b", false, -2, true, grand, nullptr},  // no texture
+      {a, "T=missing", false, -2, true, grand, nullptr},
+  };
+  for (const auto& [o, command, accepted, weight, active, parent, texture] : steps) {
+    const std::string what = o->name + "." + command, text = command + 2;
+    EXPECT_EQ(command[1] == '=' ? o->setProperty(command[0], text) : o->addProperty(command[0], text), accepted)
+        << what;
+    EXPECT_EQ(std::make_tuple(o->weight, o->active, o->parent, o->texture),
+              std::make_tuple(weight, active, parent, texture)) << what;
+  }
+  EXPECT_EQ(b->effectiveTexture(), wood) << "b under a under grand, which has the texture";
+  a->texture = none;
+  EXPECT_EQ(b->effectiveTexture(), none) << "the none marker stops the inheritance";
+  // Combining multiplies on the left: the new transform applies after the old one.
+  ASSERT_TRUE(a->setProperty('M', "2") && a->addProperty('M', "1,0,0,1") && a->setProperty('C', "0.5") &&
+              a->addProperty('C', "0.25,0,0,1"));
+  EXPECT_EQ(std::make_pair(a->transform.m[0][3], a->colorTransform.m[0][3]), std::make_pair(1.0, 0.25));
 }
 
-TEST(PlacedObject, WeightAndActiveLetters) {
-  Scene s;
-  PlacedObject* a = s.make("a");
-  EXPECT_TRUE(a->addProperty('W', "3"));
-  EXPECT_TRUE(a->addProperty('W', "3"));
-  EXPECT_EQ(a->weight, 6);
-  EXPECT_TRUE(a->setProperty('W', "-2.9"));
-  EXPECT_EQ(a->weight, -2);
-  EXPECT_TRUE(a->setProperty('A', "0"));
-  EXPECT_FALSE(a->active);
-  EXPECT_TRUE(a->setProperty('A', "ja"));
-  EXPECT_TRUE(a->active);
-  EXPECT_FALSE(a->addProperty('A', "1")) << "A cannot be combined";
-  EXPECT_FALSE(a->addProperty('P', "Base"));
-  EXPECT_FALSE(a->addProperty('T', "none"));
-  EXPECT_FALSE(a->setProperty('Q', "1"));
+TEST(ObjectRegistry, OrderFindAndCapacity) {
+  ScopedConsole console;
+  ObjectRegistry r;
+  EXPECT_EQ(std::make_tuple(r.count(), r.at(0)->name, r.find("base"), r.find("nobody"), ObjectRegistry::current()),
+            std::make_tuple(1, std::string("Base"), 0, -1, &r));
+  const std::pair<const char*, int> objects[] = {{"z1", 0}, {"m1", -10}, {"z2", 0}, {"f", 5}, {"m2", -10}, {"Z1", 7}};
+  for (const auto& o : objects) make(r, o.first, o.second);
+  std::vector<std::string> order;
+  for (int i = 0; i < r.count(); ++i) order.push_back(r.at(i)->name);
+  EXPECT_EQ(order, (std::vector<std::string>{"m1", "m2", "Base", "z1", "z2", "f", "Z1"})) << "ties keep their order";
+  EXPECT_EQ(r.find("z1"), 3) << "the first of two names";
+  for (int i = r.count(); i < ObjectRegistry::kCapacity + 5; ++i) make(r, "o");
+  EXPECT_EQ(r.count(), ObjectRegistry::kCapacity);
+  EXPECT_EQ(console.lines(), std::vector<std::string>{"Zuviele Objekte: x"}) << "one report";
+  EXPECT_EQ(console.log.level(2), 0);
 }
 
-TEST(PlacedObject, ParentLetter) {
-  Scene s;
-  PlacedObject* a = s.make("a");
-  PlacedObject* b = s.make("b");
-  EXPECT_TRUE(b->setProperty('P', "A"));
-  EXPECT_EQ(b->parent, a);
-  EXPECT_FALSE(b->setProperty('P', "nobody"));
-  EXPECT_EQ(b->parent, a) << "a failed look-up leaves the parent";
-  EXPECT_TRUE(b->setProperty('P', "0irgendwas"));
-  EXPECT_EQ(b->parent, nullptr) << "only the first character is tested";
-}
-
-TEST(PlacedObject, ParentLoopsAreRefused) {
-  Scene s;
-  PlacedObject* a = s.make("a");
-  PlacedObject* b = s.make("b");
-  EXPECT_FALSE(a->setProperty('P', "a")) << "own parent";
-  ASSERT_TRUE(b->setProperty('P', "a"));
-  EXPECT_FALSE(a->setProperty('P', "b")) << "own grandparent";
-  EXPECT_EQ(a->parent, s.registry.at(0));
-  EXPECT_FALSE(s.registry.at(0)->asPlaced()->setProperty('P', "b"));
-}
-
-TEST(PlacedObject, TransformsComposeDownTheChain) {
-  Scene s;
-  PlacedObject* base = s.registry.at(0)->asPlaced();
-  PlacedObject* a = s.make("a");
-  ASSERT_TRUE(base->setProperty('M', "1,0,0,1"));
-  ASSERT_TRUE(a->setProperty('M', "2"));
-  Vector4 p = a->worldTransform().transformVector(Vector4(1, 1, 1, 1));
-  EXPECT_EQ(p.x, 3.0) << "base.M x a.M: scale first, then translate";
-  EXPECT_EQ(p.y, 2.0);
-  // Combining multiplies on the left: applied after the existing transform.
-  ASSERT_TRUE(a->addProperty('M', "0,0,1,1"));
-  Vector4 q = a->transform.transformVector(Vector4(1, 0, 0, 1));
-  EXPECT_EQ(q.x, 2.0);
-  EXPECT_EQ(q.z, 1.0);
-  ASSERT_TRUE(a->setProperty('C', "0.5"));
-  ASSERT_TRUE(a->addProperty('C', "2"));
-  EXPECT_EQ(a->worldColorTransform().m[0][0], 1.0);
-}
-
-TEST(PlacedObject, TextureInheritanceAndTheNoneMarker) {
-  Scene s;
-  FakeTexture* tex = s.registry.add(std::make_unique<FakeTexture>("t"));
-  tex->name = "Holz";
-  PlacedObject* grand = s.make("grand");
-  PlacedObject* parent = s.make("parent");
-  PlacedObject* mesh = s.make("mesh");
-  ASSERT_TRUE(parent->setProperty('P', "grand"));
-  ASSERT_TRUE(mesh->setProperty('P', "parent"));
-  ASSERT_TRUE(grand->setProperty('T', "holz"));
-  EXPECT_EQ(mesh->effectiveTexture(), tex);
-  ASSERT_TRUE(parent->setProperty('T', "NONE"));
-  EXPECT_EQ(mesh->effectiveTexture(), PlacedObject::noTexture());
-  ASSERT_TRUE(parent->setProperty('T', "keine"));
-  ASSERT_TRUE(parent->setProperty('T', "0"));
-  EXPECT_EQ(mesh->effectiveTexture(), tex);
-  EXPECT_FALSE(mesh->setProperty('T', "grand")) << "not a texture";
-  EXPECT_FALSE(mesh->setProperty('T', "missing"));
-  EXPECT_EQ(mesh->texture, nullptr);
-}
-
-TEST(PlacedObject, ConsoleTraceReadsNameDotLetterEqualsText) {
-  Scene s;
-  PlacedObject* a = s.make("Ring");
-  ConsoleLog log;
-  setCurrentConsole(&log);
-  log.print("Ring", 2);  // what the interpreter prints first
-  a->setProperty('M', "0,0.5");
-  a->setProperty('W', "1");
-  setCurrentConsole(nullptr);
-  EXPECT_EQ(log.line(2), "Ring.M=0,0.5");
-  EXPECT_EQ(log.line(3), "Ring") << "W and A print the name on a line of its own";
-  EXPECT_EQ(log.level(3), 2);
+TEST(ObjectRegistry, RenderAllUpdatesEverythingThenDrawsActiveObjects) {
+  ObjectRegistry r;
+  std::vector<std::string> log;
+  r.add(std::make_unique<Probe>("a", log));
+  r.add(std::make_unique<Probe>("b", log))->active = false;
+  r.renderAll();
+  EXPECT_EQ(log, (std::vector<std::string>{"update a", "update b", "draw a"}));
 }

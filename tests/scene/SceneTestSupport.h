@@ -2,30 +2,24 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "base/Console.h"
 #include "base/DisplaySettings.h"
+#include "base/math/Matrix4.h"
 #include "scene/LightList.h"
 
 namespace wf::test {
 
-// Sets the quality level for one test and restores it afterwards.
-class ScopedDetailLevel {
- public:
-  explicit ScopedDetailLevel(int level) : previous_(displaySettings().detailLevel) {
-    displaySettings().detailLevel = level;
-  }
-  ~ScopedDetailLevel() { displaySettings().detailLevel = previous_; }
-
- private:
-  int previous_;
+struct ScopedDetailLevel {  // sets the quality level for one scope
+  explicit ScopedDetailLevel(int level) : previous(std::exchange(displaySettings().detailLevel, level)) {}
+  ~ScopedDetailLevel() { displaySettings().detailLevel = previous; }
+  int previous;
 };
 
-// A console that records the lines printed during one test.
-class ScopedConsole {
- public:
+struct ScopedConsole {  // records the lines printed in its scope
   ScopedConsole() { setCurrentConsole(&log); }
   ~ScopedConsole() { setCurrentConsole(nullptr); }
-  // Every stored line's text, in order.
   std::vector<std::string> lines() const {
     std::vector<std::string> out;
     for (const auto& l : log.storedLines()) out.push_back(l.second);
@@ -34,12 +28,20 @@ class ScopedConsole {
   ConsoleLog log;
 };
 
-// An empty frame light list for one test.
-class ScopedLightList {
- public:
+struct ScopedLightList {  // an empty frame light list for one scope
   ScopedLightList() { setCurrentLightList(&list); }
   ~ScopedLightList() { setCurrentLightList(nullptr); }
   LightList list;
 };
+
+inline std::vector<double> xyz(const Vector3& c) { return {c.x, c.y, c.z}; }
+inline std::vector<double> xyzw(const Vector4& v) { return {v.x, v.y, v.z, v.w}; }
+
+// Element by element within `tolerance`, naming `what` on a mismatch.
+inline void expectNear(const std::vector<double>& got, const std::vector<double>& want, double tolerance,
+                       const std::string& what) {
+  ASSERT_EQ(got.size(), want.size()) << what;
+  for (size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], want[i], tolerance) << what << ", element " << i;
+}
 
 }  // namespace wf::test
