@@ -56,8 +56,9 @@ std::unique_ptr<Mesh> buildTorus(double a, double s, double e) {
     const double phiStart = 2 * kPi10 * s;
     MeshVertex& endCentre = mesh->vertices[static_cast<size_t>(B)];
     MeshVertex& startCentre = mesh->vertices[static_cast<size_t>(B + 1)];
-    // Deliberately (sin, cos, 0), not the ring tangent (-sin, cos, 0): the
-    // logo has always been lit with this cap normal.
+    // deliberate: (sin, cos, 0), not the ring tangent (-sin, cos, 0): the
+    // logo has always been lit with this cap normal
+    // (Logo.TorusVerticesTrianglesAndCaps).
     endCentre.position = Vector4(std::cos(phiEnd), std::sin(phiEnd), 0.0, 1.0);
     endCentre.normal = Vector4(std::sin(phiEnd), std::cos(phiEnd), 0.0, 0.0);
     endCentre.texCoord = Vector4(0.0, 0.0, 0.0, 0.0);

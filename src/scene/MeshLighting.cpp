@@ -46,7 +46,8 @@ void lightVertices(MeshVertex* vertices, size_t count, const LightSample* lights
         const double qy = v.worldPosition.y - light.worldVector.y;
         const double qz = v.worldPosition.z - light.worldVector.z;
         const double d = std::sqrt(qx * qx + qy * qy + qz * qz);
-        // Deliberately 1/d^2 of an unnormalised q: the light falls off as 1/d.
+        // deliberate: 1/d^2 of an unnormalised q, so the light falls off as
+        // 1/d; scenes were lit that way (MeshLighting.HandWorkedCases).
         const double g = d != 0.0 ? 1.0 / (d * d) : 1.0;
         f = -(qx * nx + qy * ny + qz * nz) * g;
       } else if (light.type == kDirectionalLight) {

@@ -127,7 +127,9 @@ class Reader {
 
   void mapping(size_t pos, size_t end) {
     if (!current_) return;
-    // Deliberately the mesh's vertex count, not the chunk's own count.
+    // deliberate: the mesh's vertex count, not the chunk's own count (which
+    // is read past); bounded by the chunk's bytes
+    // (Model.ReadsChunksAndSurvivesDamagedFiles).
     const size_t fit = end - pos >= 8 ? (end - pos - 8) / 8 : 0;
     const size_t n = std::min(current_->vertices.size(), fit);
     if (n < current_->vertices.size()) damaged_ = true;

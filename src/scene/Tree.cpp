@@ -88,9 +88,10 @@ void Tree::grow(int level, size_t v, size_t f, int direction, double px, double 
 
   const int next = level - 1;
   if (next == 0) return;
-  // The offsets are binding as written: a downward segment's children start
-  // above its start point like an upward one's, and a leftward segment's
-  // second child starts at px + h/6, on the +x side. Stored trees rely on it.
+  // deliberate: a downward segment's children start above its start point
+  // like an upward one's, and a leftward segment's second child starts at
+  // px + h/6, on the +x side; stored trees rely on it
+  // (Tree.ThreeLevelsFollowTheDrawsAndTheBindingOffsets).
   int dirA, dirB;
   double ax, ay, bx, by;
   if (direction == kUp || direction == kDown) {

@@ -65,7 +65,7 @@ Matrix4 Matrix4::operator*(const Matrix4& b) const {
       for (int k = 0; k < 4; ++k) sum += m[i][k] * b.m[k][j];
       p.m[i][j] = sum;
     }
-  p.m[3][3] = 1.0;  // deliberate: the corner of every product is 1
+  p.m[3][3] = 1.0;  // deliberate: the corner of every product is 1 (Matrix4.TransformsProductsAndColumnMajorCopy)
   return p;
 }
 

@@ -7,8 +7,9 @@
 
 namespace wf {
 
-// Deliberately this ten-digit value, not the full constant: rotations, the
-// logo, the skeleton and the start-up balls were all computed with it.
+// deliberate: this ten-digit value, not the full constant: rotations, the
+// logo, the skeleton and the start-up balls were all computed with it
+// (Matrix4.TransformsProductsAndColumnMajorCopy).
 constexpr double kPi10 = 3.1415926535;
 
 class Matrix4 {

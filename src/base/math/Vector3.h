@@ -23,9 +23,10 @@ struct Vector3 {
   Vector3 translated(double a, double b, double e) const { return {x + a, y + b, z + e}; }
 
   // R, G, B = trunc(c * 255); A = trunc((1 - (1-x)(1-y)(1-z)) * 255), the
-  // screen blend of the three channels. Deliberately no clamp: a component
-  // outside 0..1 keeps the low 8 bits of its truncated value (1.5 -> 126),
-  // and stored pictures rely on that wrap.
+  // screen blend of the three channels.
+  // deliberate: no clamp; a component outside 0..1 keeps the low 8 bits of
+  // its truncated value (1.5 -> 126), and stored pictures rely on that wrap
+  // (Vector3.DefaultClampAndPacking).
   PackedPixel toRGBA() const;
 };
 
