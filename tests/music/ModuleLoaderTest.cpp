@@ -44,15 +44,10 @@ TEST(ModuleLoader, SignatureDecidesTheSampleCount) {
 }
 
 // Every field of both layouts, written by the writer and read back into one
-// Module (the second load replaces everything), with the values a loader
-// must distrust: long texts, volumes above 64, loops beyond the sample,
-// sample numbers above the count.
+// Module (the second load replaces everything), with values a loader must
+// distrust: long texts, volumes above 64, sample numbers above the count.
 TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
-  const struct {
-    int finetune, loopStart, loopLength;              // written, on a 100-byte ramp
-    int readFinetune, readLoopStart, readLoopLength;  // read
-  } samples[] = {{0, 10, 20, 0, 10, 20},     {7, 80, 40, 7, 80, 20},  {-8, 0, 200, -8, 0, 100},
-                 {-1, 100, 10, -1, 0, 0},   {0x18, 150, 2, -8, 0, 0}, {0x27, 50, 0, 7, 50, 0}};  // samples 4..9
+  const int finetunes[][2] = {{0, 0}, {7, 7}, {-8, -8}, {-1, -1}, {0x18, -8}, {0x27, 7}};  // samples 4..9: written, read
   Module m;
   for (int count : {31, 15}) {
     const std::string layout = std::to_string(count) + " samples";
@@ -61,8 +56,7 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
     writer.sample(1).name = "a name longer than twenty-two";
     writer.sample(2).name = std::string("ab\0cd", 5);
     writer.sample(3) = ModSample{"", rampSample(200), 0, 40, 20, 100};
-    for (int i = 0; i < 6; ++i)
-      writer.sample(4 + i) = ModSample{"", rampSample(100), samples[i].finetune, 64, samples[i].loopStart, samples[i].loopLength};
+    for (int i = 0; i < 6; ++i) writer.sample(4 + i).finetune = finetunes[i][0];
     writer.sample(10).volume = 65;
     writer.sample(11).volume = 255;
     writer.sample(12) = ModSample{"", rampSample(100, 1, 10), 0, 64, 20, 2};  // too short a loop for a guard
@@ -93,13 +87,7 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
     const SampleHeader& h = m.samples[3];
     EXPECT_EQ(std::vector<int>({h.length, h.volume, h.loopStart, h.loopLength, h.loopEnd}),
               std::vector<int>({200, 40, 20, 100, 120})) << layout;
-    for (int i = 0; i < 6; ++i) {
-      const SampleHeader& s = m.samples[4 + i];
-      EXPECT_EQ(std::vector<int>({s.finetune, s.loopStart, s.loopLength, s.loopEnd}),
-                std::vector<int>({samples[i].readFinetune, samples[i].readLoopStart, samples[i].readLoopLength,
-                                  samples[i].readLoopStart + samples[i].readLoopLength}))
-          << layout << ", sample " << 4 + i;
-    }
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(m.samples[4 + i].finetune, finetunes[i][1]) << layout << ", sample " << 4 + i;
     EXPECT_EQ(std::vector<int>({m.samples[10].volume, m.samples[11].volume}), std::vector<int>({64, 64})) << layout;
     EXPECT_EQ(std::vector<int>({m.songLength, m.patternCount, m.orders[60]}), std::vector<int>({10, 41, 40})) << layout;
     for (const auto& c : cells) {
@@ -169,6 +157,22 @@ TEST(ModuleLoaderBadInput, MissingSampleDataIsSilence) {
   EXPECT_EQ(module.samples[2].data, std::vector<int8_t>(11, 0));
   EXPECT_TRUE(mentions(result, "sample 1: 110 of 400 data bytes"));
   EXPECT_TRUE(mentions(result, "sample 2: 0 of 10 data bytes"));
+}
+
+TEST(ModuleLoaderBadInput, LoopsAreKeptInsideTheSample) {
+  // Written loop start and length on a 100-byte sample, and what is read: a
+  // loop past the end is clipped, one starting there dropped, length 0 kept
+  // (the mixer ends the sample there).
+  const int cases[][4] = {{10, 20, 10, 20}, {80, 40, 80, 20}, {0, 200, 0, 100}, {100, 10, 0, 0}, {150, 2, 0, 0}, {50, 0, 50, 0}};
+  for (const auto& c : cases) {
+    ModWriter writer;
+    writer.sample(1) = ModSample{"", rampSample(100), 0, 64, c[0], c[1]};
+    const Module module = load(writer.build());
+    const SampleHeader& h = module.samples[1];
+    EXPECT_EQ(std::make_pair(h.loopStart, h.loopLength), std::make_pair(c[2], c[3])) << c[0] << "+" << c[1];
+    EXPECT_EQ(h.loopEnd, h.loopStart + h.loopLength);
+    EXPECT_LE(h.loopEnd, h.length);
+  }
 }
 
 TEST(ModuleLoaderBadInput, SongLengthIsCutTo128) {
