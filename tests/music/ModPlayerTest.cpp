@@ -78,7 +78,7 @@ TEST(ModPlayer, CurrentPlayerAndPlayersWithoutADevice) {
 // One player on the virtual device through play, stop, play, load and an
 // unreadable file. The ring (8000 frames) starts silent; each refill
 // notification renders one block of 4000 frames into the half just left.
-TEST(ModPlayer, RefillsStopPlayAndLoad) {
+TEST(ModPlayer, RefillsStopPlayLoadAndTheWavOfItAll) {
   test::TempDir dir;
   auto device = std::make_unique<VirtualSoundOutput>();
   VirtualSoundOutput& out = *device;
@@ -126,28 +126,22 @@ TEST(ModPlayer, RefillsStopPlayAndLoad) {
   out.advanceTo(at(60000));
   EXPECT_EQ(player.state().blocksRendered, 10) << "blocks of silence";
   EXPECT_EQ(frames(out.pcm(), 40000, 20000), frames({}, 0, 20000));
-}
+  out.advanceTo(at(50000));  // time never runs back
+  EXPECT_EQ(out.framesPlayed(), 60000);
 
-TEST(VirtualSoundOutput, WavFileHoldsEveryFramePlayed) {
-  test::TempDir dir;
-  auto device = std::make_unique<VirtualSoundOutput>();
-  VirtualSoundOutput& out = *device;
-  ModPlayer player(std::move(device));
-  player.loadModule(dir.write("song.mod", audibleWriter().build()));
-  player.play();
-  out.advanceTo(1.0);
-  out.advanceTo(0.5);  // time never runs back
-  EXPECT_EQ(out.framesPlayed(), 44100);
+  // Everything played, as a WAV file: RIFF size, "fmt " size 16, PCM, 2
+  // channels, 44100 Hz, 176400 bytes/s, 4 bytes a frame, 16 bits, data size.
   ASSERT_TRUE(out.writeWav(dir.file("audio.wav")));
   std::ifstream in(dir.file("audio.wav"), std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_EQ(bytes.size(), 44u + 44100u * 4);
-  // RIFF size, "fmt " size 16, PCM, 2 channels, 44100 Hz, 176400 bytes/s, 4 bytes/frame, 16 bits, data size.
+  ASSERT_EQ(bytes.size(), 44u + 60000u * 4);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 44),
-            std::string("RIFF\x34\xb1\x02\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x10\0data"
-                        "\x10\xb1\x02\0", 44));
-  EXPECT_EQ(std::memcmp(bytes.data() + 44, out.pcm().data(), 44100 * 4), 0) << "the samples (little-endian host)";
+            std::string("RIFF\xa4\xa9\x03\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x10\0data"
+                        "\x80\xa9\x03\0", 44));
+  EXPECT_EQ(std::memcmp(bytes.data() + 44, out.pcm().data(), 60000 * 4), 0) << "the samples (little-endian host)";
+}
 
+TEST(VirtualSoundOutput, FrameOfATimeIsItsFloor) {
   VirtualSoundOutput clock;
   for (double t : {1.0 / 60.0 * 3, at(2205) + 0.5 / 44100.0, -1.0}) {
     clock.advanceTo(t);
