@@ -9,6 +9,7 @@
 
 #include "music/AutoResetEvents.h"
 #include "music/ModPlayer.h"
+#include "music/ModuleInfo.h"
 #include "music/VirtualSoundOutput.h"
 #include "platform/SdlSoundOutput.h"
 #include "support/ModWriter.h"
@@ -76,7 +77,7 @@ TEST(ModPlayer, CurrentPlayerAndPlayersWithoutADevice) {
 }
 
 // One player on the virtual device through play, stop, play, load and an
-// unreadable file. The ring (8000 frames) starts silent; each refill
+// unreadable file, with its state and its WAV file. The ring (8000 frames) starts silent; each refill
 // notification renders one block of 4000 frames into the half just left.
 TEST(ModPlayer, RefillsStopPlayLoadAndTheWavOfItAll) {
   test::TempDir dir;
@@ -98,6 +99,14 @@ TEST(ModPlayer, RefillsStopPlayLoadAndTheWavOfItAll) {
     out.advanceTo(at(s.first));
     EXPECT_EQ(player.state().blocksRendered, s.second) << "at frame " << s.first;
   }
+  // The state as the scene dump shows it: rows 0 and 1 played, the note of
+  // row 0 (period 1712) sounding at the double nearest 3579545.25 / 1712.
+  const std::string json = musicStateJson(player);
+  EXPECT_EQ(json.front() + std::string(1, json.back()), "{}");
+  for (const char* part : {"\"initialised\": true", "\"playing\": true", "\"loaded\": true", "\"title\": \"audible\"",
+                           "\"speed\": 6", "\"tempo\": 125", "\"framesRendered\": 8000", "\"blocksRendered\": 2",
+                           "\"order\": 0", "\"row\": 2", "\"period\": 1712", "\"frequency\": 2090.8558703271028,"})
+    EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
   player.stop();
   EXPECT_FALSE(player.isPlaying());
   EXPECT_EQ(out.cursor(), (10000 * 4) % 32000);

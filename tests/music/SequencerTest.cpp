@@ -71,23 +71,28 @@ TEST(SequencerPosition, PatternBreakOnAnyRowGoesToTheNextOrder) {
 // --- channel effects: per-tick state traces ------------------------------
 
 // Channel 0's state after every tick: "order:row" where a row starts, then
-// one token per tick: the period; "f" and the period the frequency belongs
-// to where they differ (arpeggio, vibrato, a period of 0 or less); "v" and
-// the volume; "/" and the effective volume where it differs (tremolo); "@"
-// and the sample position where it is not 0; "d" and a note delay.
+// one token per tick, "=" when it repeats the one before: the period; "f"
+// and the period the frequency belongs to where they differ (arpeggio,
+// vibrato, a period of 0 or less); "v" and the volume; "/" and the effective
+// volume where it differs (tremolo); "@" and the sample position where it is
+// not 0; "d" and a note delay.
 std::string trace(ModEngine& engine, int ticks) {
   std::ostringstream out;
+  std::string last;
   for (int i = 0; i < ticks; ++i) {
     engine.step();
     const ChannelState& ch = engine.channel(0);
     if (engine.lastStepPlayedRow()) out << (i ? " | " : "") << engine.playingOrder() << ':' << engine.playingRow();
     const long heard = ch.frequency > 0 ? std::lround(kPeriodClock / ch.frequency) : 0;
-    out << ' ' << ch.period;
-    if (heard != ch.period) out << 'f' << heard;
-    out << 'v' << ch.volume;
-    if (ch.effectiveVolume != ch.volume) out << '/' << ch.effectiveVolume;
-    if (ch.position != 0.0) out << '@' << ch.position;
-    if (ch.noteDelay != 0) out << 'd' << ch.noteDelay;
+    std::ostringstream token;
+    token << ch.period;
+    if (heard != ch.period) token << 'f' << heard;
+    token << 'v' << ch.volume;
+    if (ch.effectiveVolume != ch.volume) token << '/' << ch.effectiveVolume;
+    if (ch.position != 0.0) token << '@' << ch.position;
+    if (ch.noteDelay != 0) token << 'd' << ch.noteDelay;
+    out << ' ' << (token.str() == last ? "=" : token.str());
+    last = token.str();
   }
   return out.str();
 }
@@ -115,43 +120,39 @@ const TraceCase kTraces[] = {
     {"arpeggio 037: the period stays, the pitch steps", 6, 64, 0, {{0, {856, 1, 0, 0x37}}}, 6,
      "0:0 862v64 862f725v64 862f575v64 862v64 862f725v64 862f575v64"},
     {"slide up stops at 54, slide down has no bound", 4, 64, 0, {{0, {113, 1, 1, 0x20}}, {1, {113, 1, 2, 0x30}}}, 8,
-     "0:0 113v64 81v64 54v64 54v64 | 0:1 113v64 161v64 209v64 257v64"},
+     "0:0 113v64 81v64 54v64 = | 0:1 113v64 161v64 209v64 257v64"},
     {"volume slides A0F A40 AF0 A42 A24 A30 within 0..64", 4, 32, 0,
      {{0, {428, 1, 0xA, 0x0F}}, {1, {0, 0, 0xA, 0x40}}, {2, {0, 0, 0xA, 0xF0}}, {3, {0, 0, 0xA, 0x42}},
       {4, {0, 0, 0xA, 0x24}}, {5, {0, 0, 0xA, 0x30}}}, 24,
-     "0:0 431v32 431v17 431v2 431v0 | 0:1 431v0 431v4 431v8 431v12 | 0:2 431v12 431v27 431v42 431v57"
-     " | 0:3 431v57 431v59 431v61 431v63 | 0:4 431v63 431v61 431v59 431v57 | 0:5 431v57 431v60 431v63 431v64"},
+     "0:0 431v32 431v17 431v2 431v0 | 0:1 = 431v4 431v8 431v12 | 0:2 = 431v27 431v42 431v57"
+     " | 0:3 = 431v59 431v61 431v63 | 0:4 = 431v61 431v59 431v57 | 0:5 = 431v60 431v63 431v64"},
     {"tone portamento: 310 sets the speed, 300 keeps it, 5 with a sample keeps it and slides the volume", 4, 64, 0,
      {{0, {428, 1, 9, 0x01}}, {1, {856, 0, 3, 0x10}}, {2, {0, 0, 3, 0}}, {3, {214, 1, 5, 0x02}}}, 16,
-     "0:0 431v64@256 431v64@256 431v64@256 431v64@256 | 0:1 431v64@256 447v64@256 463v64@256 479v64@256"
-     " | 0:2 479v64@256 495v64@256 511v64@256 527v64@256 | 0:3 527v64@256 511v62@256 495v60@256 479v58@256"},
+     "0:0 431v64@256 = = = | 0:1 = 447v64@256 463v64@256 479v64@256 | 0:2 = 495v64@256 511v64@256 527v64@256"
+     " | 0:3 = 511v62@256 495v60@256 479v58@256"},
     {"vibrato; a new note clears it; the wave wraps and swings below zero", 4, 64, 0,
      {{0, {428, 1, 4, 0x48}}, {1, {428, 1, 6, 0}}, {2, {0, 0, 4, 0}}, {3, {0, 0, 4, 0xF7}}, {4, {0, 0, 4, 0}}}, 20,
-     "0:0 431v64 431v64 431f437v64 431f442v64 | 0:1 431v64 431v64 431v64 431v64"
-     " | 0:2 431v64 431v64 431v64 431v64 | 0:3 431v64 431v64 431f444v64 431f433v64"
+     "0:0 431v64 = 431f437v64 431f442v64 | 0:1 431v64 = = = | 0:2 = = = = | 0:3 = = 431f444v64 431f433v64"
      " | 0:4 431v64 431f417v64 431f425v64 431f443v64"},
     {"tremolo changes only the effective volume, clamped to 0..64", 4, 32, 0,
      {{0, {428, 1, 7, 0x48}}, {1, {0, 0, 7, 0xFF}}}, 8,
-     "0:0 431v32 431v32 431v32/44 431v32/54 | 0:1 431v32/54 431v32/64 431v32/60 431v32/0"},
+     "0:0 431v32 = 431v32/44 431v32/54 | 0:1 = 431v32/64 431v32/60 431v32/0"},
     {"fine slides and fine volume act on the row only", 2, 10, 0,
      {{0, {428, 1, 0xE, 0x13}}, {1, {0, 0, 0xE, 0x2A}}, {2, {0, 0, 0xE, 0xBF}}, {3, {0, 0, 0xC, 0x3C}},
       {4, {0, 0, 0xE, 0xAF}}, {5, {0, 0, 0xE, 0xB7}}}, 12,
-     "0:0 428v10 428v10 | 0:1 438v10 438v10 | 0:2 438v0 438v0 | 0:3 438v60 438v60 | 0:4 438v64 438v64"
-     " | 0:5 438v57 438v57"},
+     "0:0 428v10 = | 0:1 438v10 = | 0:2 438v0 = | 0:3 438v60 = | 0:4 438v64 = | 0:5 438v57 ="},
     {"E1F has no lower bound; the pitch stays at the last period above 0", 1, 64, 0,
      {{0, {1, 1, 0, 0}}, {1, {0, 0, 0xE, 0x1F}}, {2, {0, 0, 0xE, 0x1F}}, {3, {0, 0, 0xE, 0x1F}},
       {4, {0, 0, 0xE, 0x1F}}, {5, {0, 0, 0xE, 0x1F}}}, 6,
      "0:0 54v64 | 0:1 39v64 | 0:2 24v64 | 0:3 9v64 | 0:4 -6f9v64 | 0:5 -21f9v64"},
     {"note cut EC0 on tick 1, EC3 on tick 3, EC6 never at speed 6", 6, 48, 0,
      {{0, {428, 1, 0xE, 0xC0}}, {1, {428, 1, 0xE, 0xC3}}, {2, {428, 1, 0xE, 0xC6}}}, 18,
-     "0:0 431v48 431v0 431v0 431v0 431v0 431v0 | 0:1 431v48 431v48 431v48 431v0 431v0 431v0"
-     " | 0:2 431v48 431v48 431v48 431v48 431v48 431v48"},
+     "0:0 431v48 431v0 = = = = | 0:1 431v48 = = 431v0 = = | 0:2 431v48 = = = = ="},
     {"note delay counts down; the next row clears it", 4, 64, 0, {{0, {428, 1, 0xE, 0xD2}}}, 5,
      "0:0 431v64d2 431v64d1 431v64 431v64d-1 | 0:1 431v64"},
     {"E93 retriggers on tick 3 only, E90 never", 4, 64, 0,
      {{0, {428, 1, 9, 1}}, {1, {0, 0, 0xE, 0x93}}, {2, {0, 0, 9, 1}}, {3, {0, 0, 0xE, 0x90}}}, 16,
-     "0:0 431v64@256 431v64@256 431v64@256 431v64@256 | 0:1 431v64@256 431v64@256 431v64@256 431v64"
-     " | 0:2 431v64@256 431v64@256 431v64@256 431v64@256 | 0:3 431v64@256 431v64@256 431v64@256 431v64@256"},
+     "0:0 431v64@256 = = = | 0:1 = = = 431v64 | 0:2 431v64@256 = = = | 0:3 = = = ="},
 };
 
 TEST(SequencerTrace, EveryEffectTickByTick) {
