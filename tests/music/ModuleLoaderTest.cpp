@@ -47,7 +47,6 @@ TEST(ModuleLoader, SignatureDecidesTheSampleCount) {
 // Module (the second load replaces everything), with values a loader must
 // distrust: long texts, volumes above 64, sample numbers above the count.
 TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
-  const int finetunes[][2] = {{0, 0}, {7, 7}, {-8, -8}, {-1, -1}, {0x18, -8}, {0x27, 7}};  // samples 4..9: written, read
   Module m;
   for (int count : {31, 15}) {
     const std::string layout = std::to_string(count) + " samples";
@@ -56,7 +55,8 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
     writer.sample(1).name = "a name longer than twenty-two";
     writer.sample(2).name = std::string("ab\0cd", 5);
     writer.sample(3) = ModSample{"", rampSample(200), 0, 40, 20, 100};
-    for (int i = 0; i < 6; ++i) writer.sample(4 + i).finetune = finetunes[i][0];
+    const int finetunes[] = {0, 7, -8, -1, 0x18, 0x27};  // samples 4..9; the file keeps the low nibble
+    for (int i = 0; i < 6; ++i) writer.sample(4 + i).finetune = finetunes[i];
     writer.sample(10).volume = 65;
     writer.sample(11).volume = 255;
     writer.sample(12) = ModSample{"", rampSample(100, 1, 10), 0, 64, 20, 2};  // too short a loop for a guard
@@ -69,27 +69,23 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
       int pattern, row, channel;
       ModCell written;
       PatternCell read;
-    } cells[] = {{0, 0, 0, {428, 1, 0xC, 0x20}, {1, 199, 0xC, 0x20}},
-                 {0, 63, 3, {0xABC, count, 0xE, 0xD5}, {count, noteIndexForPeriod(0xABC), 0xE, 0xD5}},
-                 {0, 5, 2, {0, 5, 0, 0}, {5, -1, 0, 0}},
-                 {40, 10, 1, {856, 3, 0, 0}, {3, 103, 0, 0}},
-                 {0, 1, 1, {428, count + 1, 0, 0}, {0, 199, 0, 0}},  // sample numbers above the count mean none
-                 {0, 1, 2, {428, 255, 0, 0}, {0, 199, 0, 0}},
-                 {0, 1, 0, {}, {0, -1, 0, 0}}};
+    } cells[] = {{0, 0, 0, {428, 1, 0xC, 0x20}, {1, 199, 0xC, 0x20}}, {0, 63, 3, {0xABC, count, 0xE, 0xD5}, {count, -57, 0xE, 0xD5}},
+                 {0, 5, 2, {0, 5, 0, 0}, {5, -1, 0, 0}},             {40, 10, 1, {856, 3, 0, 0}, {3, 103, 0, 0}},
+                 {0, 1, 1, {428, count + 1, 0, 0}, {0, 199, 0, 0}},  {0, 1, 2, {428, 255, 0, 0}, {0, 199, 0, 0}},
+                 {0, 1, 0, {}, {0, -1, 0, 0}}};  // sample numbers above the count mean none
     for (const auto& c : cells) writer.setCell(c.pattern, c.row, c.channel, c.written);
     const std::vector<uint8_t> bytes = writer.build();
     EXPECT_EQ(bytes[(count == 31 ? 1084 : 600) + 1], 428 & 0xFF) << layout << ": patterns follow the header";
     const LoadResult result = loadModuleData(bytes.data(), bytes.size(), m);
-    EXPECT_EQ(m.sampleCount, count) << layout;
-    EXPECT_EQ(m.title, count == 31 ? "abcdefghijklmnopqrst" : "") << layout;
-    EXPECT_EQ(m.samples[1].name, "a name longer than twe") << layout;
-    EXPECT_EQ(m.samples[2].name, "ab") << layout;
+    EXPECT_EQ(std::vector<std::string>({m.title, m.samples[1].name, m.samples[2].name}),
+              std::vector<std::string>({count == 31 ? "abcdefghijklmnopqrst" : "", "a name longer than twe", "ab"}));
     const SampleHeader& h = m.samples[3];
-    EXPECT_EQ(std::vector<int>({h.length, h.volume, h.loopStart, h.loopLength, h.loopEnd}),
-              std::vector<int>({200, 40, 20, 100, 120})) << layout;
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(m.samples[4 + i].finetune, finetunes[i][1]) << layout << ", sample " << 4 + i;
-    EXPECT_EQ(std::vector<int>({m.samples[10].volume, m.samples[11].volume}), std::vector<int>({64, 64})) << layout;
-    EXPECT_EQ(std::vector<int>({m.songLength, m.patternCount, m.orders[60]}), std::vector<int>({10, 41, 40})) << layout;
+    EXPECT_EQ(std::vector<int>({m.sampleCount, h.length, h.volume, h.loopStart, h.loopLength, h.loopEnd, m.songLength,
+                                m.patternCount, m.orders[60], m.samples[10].volume, m.samples[11].volume}),
+              std::vector<int>({count, 200, 40, 20, 100, 120, 10, 41, 40, 64, 64})) << layout;
+    std::vector<int> readFinetunes;
+    for (int i = 4; i <= 9; ++i) readFinetunes.push_back(m.samples[i].finetune);
+    EXPECT_EQ(readFinetunes, std::vector<int>({0, 7, -8, -1, -8, 7})) << layout;
     for (const auto& c : cells) {
       const PatternCell& got = m.cell(c.pattern, c.row, c.channel);
       EXPECT_EQ(std::vector<int>({got.sample, got.noteIndex, got.effect, got.param}),
@@ -97,14 +93,13 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
           << layout << ", pattern " << c.pattern << " row " << c.row << " channel " << c.channel;
     }
     EXPECT_TRUE(mentions(result, "2 cells name a sample above " + std::to_string(count))) << layout;
-    // Sample data follows all 41 patterns; one guard byte after each sample
-    // repeats its last byte, one at a loop's end (loops above 2 bytes) its start.
-    EXPECT_EQ(std::vector<int>({h.data[0], h.data[20], h.data[119], h.data[120], h.data[199], h.data[200]}),
-              std::vector<int>({0, 20, 119, 20, -57, -57})) << layout;
-    EXPECT_EQ(std::vector<int>({m.samples[12].data[22], m.samples[13].data[50]}), std::vector<int>({32, 20})) << layout;
-    EXPECT_EQ(m.samples[14].length, 0) << layout;
-    EXPECT_TRUE(m.samples[14].data.empty()) << layout << ": an empty sample has no data, not even a guard";
-    EXPECT_EQ(m.samples[20].data.size(), count == 31 ? 301u : 0u) << layout;
+    // Sample data follows all 41 patterns. A guard byte after each sample
+    // repeats its last byte, one at the end of a loop above 2 bytes its start.
+    EXPECT_EQ(std::vector<int>({h.data[0], h.data[20], h.data[119], h.data[120], h.data[199], h.data[200],
+                                m.samples[12].data[22], m.samples[13].data[50]}),
+              std::vector<int>({0, 20, 119, 20, -57, -57, 32, 20})) << layout;
+    EXPECT_EQ(std::vector<size_t>({m.samples[14].data.size(), m.samples[20].data.size()}),
+              std::vector<size_t>({0, count == 31 ? 301u : 0u})) << layout << ": an empty sample has not even a guard";
   }
 }
 

@@ -61,22 +61,29 @@ TEST(SequencerPosition, PatternBreakOnAnyRowGoesToTheNextOrder) {
     loadInto(engine, writer);
     engine.setPosition(1, c.row);
     engine.step();
-    const std::string what = std::to_string(c.first.effect) + "/" + std::to_string(c.first.param) + " then " +
-                             std::to_string(c.later.effect) + "/" + std::to_string(c.later.param) + " on row " +
-                             std::to_string(c.row) + " of " + std::to_string(c.songLength) + " orders";
-    EXPECT_EQ(std::make_pair(engine.order(), engine.row()), std::make_pair(c.wantOrder, c.wantRow)) << what;
+    EXPECT_EQ(std::make_pair(engine.order(), engine.row()), std::make_pair(c.wantOrder, c.wantRow))
+        << "case " << &c - cases << ": effect " << c.first.effect << "/" << c.first.param << " on row " << c.row;
   }
 }
 
 // --- channel effects: per-tick state traces ------------------------------
 
-// Channel 0's state after every tick: "order:row" where a row starts, then
-// one token per tick, "=" when it repeats the one before: the period; "f"
+// Plays channel 0's cells (by row) with sample 1, the 1000-byte ramp, at the
+// given volume and finetune, speed set by F in channel 2 of row 0 (0: none),
+// and traces channel 0 after every tick: "order:row" where a row starts,
+// then a token per tick, "=" when it repeats the one before: the period; "f"
 // and the period the frequency belongs to where they differ (arpeggio,
 // vibrato, a period of 0 or less); "v" and the volume; "/" and the effective
 // volume where it differs (tremolo); "@" and the sample position where it is
 // not 0; "d" and a note delay.
-std::string trace(ModEngine& engine, int ticks) {
+std::string trace(int speed, int volume, int finetune, const std::vector<std::pair<int, ModCell>>& rows, int ticks) {
+  ModWriter writer = basicWriter();
+  writer.sample(1).volume = volume;
+  writer.sample(1).finetune = finetune;
+  if (speed) writer.setCell(0, 0, 1, ModCell{0, 0, 0xF, speed});
+  for (const auto& r : rows) writer.setCell(0, r.first, 0, r.second);
+  ModEngine engine;
+  loadInto(engine, writer);
   std::ostringstream out;
   std::string last;
   for (int i = 0; i < ticks; ++i) {
@@ -97,75 +104,53 @@ std::string trace(ModEngine& engine, int ticks) {
   return out.str();
 }
 
-struct TraceCase {
-  const char* what;
-  int speed;   // set by F in channel 2 of row 0; 0 keeps 6
-  int volume;  // of sample 1, the 1000-byte ramp
-  int finetune;
-  std::vector<std::pair<int, ModCell>> rows;  // channel 0 cells by row
-  int ticks;
-  const char* want;
-};
-
-// Periods: 428 reads as note 199 (period 431), 856 as 103 (862), 214 as 295
-// (216), 113 as 384 (113), 1 as 1039, beyond the table's end (54), 1800 as 1.
-const TraceCase kTraces[] = {
-    {"finetune -8 shifts every note; look-ups stay in the table", 1, 50, -8,
-     {{0, {428, 1, 0, 0}}, {1, {113, 1, 0, 0}}, {2, {1, 1, 0, 0}}, {3, {1800, 1, 0, 0}}}, 4,
-     "0:0 457v50 | 0:1 120v50 | 0:2 54v50 | 0:3 1814v50"},
-    {"which cells restart the sample; 9xx; Cxx up to 64", 1, 50, 0,
-     {{0, {428, 1, 9, 0x10}}, {1, {214, 0, 0xC, 0x20}}, {2, {0, 1, 0, 0}}, {3, {0, 0, 9, 0x20}},
-      {4, {856, 0, 0, 0}}, {5, {0, 0, 0xC, 0x90}}}, 6,
-     "0:0 431v50@4096 | 0:1 216v32@4096 | 0:2 216v50 | 0:3 216v50@8192 | 0:4 862v50 | 0:5 862v64"},
-    {"arpeggio 037: the period stays, the pitch steps", 6, 64, 0, {{0, {856, 1, 0, 0x37}}}, 6,
-     "0:0 862v64 862f725v64 862f575v64 862v64 862f725v64 862f575v64"},
-    {"slide up stops at 54, slide down has no bound", 4, 64, 0, {{0, {113, 1, 1, 0x20}}, {1, {113, 1, 2, 0x30}}}, 8,
-     "0:0 113v64 81v64 54v64 = | 0:1 113v64 161v64 209v64 257v64"},
-    {"volume slides A0F A40 AF0 A42 A24 A30 within 0..64", 4, 32, 0,
-     {{0, {428, 1, 0xA, 0x0F}}, {1, {0, 0, 0xA, 0x40}}, {2, {0, 0, 0xA, 0xF0}}, {3, {0, 0, 0xA, 0x42}},
-      {4, {0, 0, 0xA, 0x24}}, {5, {0, 0, 0xA, 0x30}}}, 24,
-     "0:0 431v32 431v17 431v2 431v0 | 0:1 = 431v4 431v8 431v12 | 0:2 = 431v27 431v42 431v57"
-     " | 0:3 = 431v59 431v61 431v63 | 0:4 = 431v61 431v59 431v57 | 0:5 = 431v60 431v63 431v64"},
-    {"tone portamento: 310 sets the speed, 300 keeps it, 5 with a sample keeps it and slides the volume", 4, 64, 0,
-     {{0, {428, 1, 9, 0x01}}, {1, {856, 0, 3, 0x10}}, {2, {0, 0, 3, 0}}, {3, {214, 1, 5, 0x02}}}, 16,
-     "0:0 431v64@256 = = = | 0:1 = 447v64@256 463v64@256 479v64@256 | 0:2 = 495v64@256 511v64@256 527v64@256"
-     " | 0:3 = 511v62@256 495v60@256 479v58@256"},
-    {"vibrato; a new note clears it; the wave wraps and swings below zero", 4, 64, 0,
-     {{0, {428, 1, 4, 0x48}}, {1, {428, 1, 6, 0}}, {2, {0, 0, 4, 0}}, {3, {0, 0, 4, 0xF7}}, {4, {0, 0, 4, 0}}}, 20,
-     "0:0 431v64 = 431f437v64 431f442v64 | 0:1 431v64 = = = | 0:2 = = = = | 0:3 = = 431f444v64 431f433v64"
-     " | 0:4 431v64 431f417v64 431f425v64 431f443v64"},
-    {"tremolo changes only the effective volume, clamped to 0..64", 4, 32, 0,
-     {{0, {428, 1, 7, 0x48}}, {1, {0, 0, 7, 0xFF}}}, 8,
-     "0:0 431v32 = 431v32/44 431v32/54 | 0:1 = 431v32/64 431v32/60 431v32/0"},
-    {"fine slides and fine volume act on the row only", 2, 10, 0,
-     {{0, {428, 1, 0xE, 0x13}}, {1, {0, 0, 0xE, 0x2A}}, {2, {0, 0, 0xE, 0xBF}}, {3, {0, 0, 0xC, 0x3C}},
-      {4, {0, 0, 0xE, 0xAF}}, {5, {0, 0, 0xE, 0xB7}}}, 12,
-     "0:0 428v10 = | 0:1 438v10 = | 0:2 438v0 = | 0:3 438v60 = | 0:4 438v64 = | 0:5 438v57 ="},
-    {"E1F has no lower bound; the pitch stays at the last period above 0", 1, 64, 0,
-     {{0, {1, 1, 0, 0}}, {1, {0, 0, 0xE, 0x1F}}, {2, {0, 0, 0xE, 0x1F}}, {3, {0, 0, 0xE, 0x1F}},
-      {4, {0, 0, 0xE, 0x1F}}, {5, {0, 0, 0xE, 0x1F}}}, 6,
-     "0:0 54v64 | 0:1 39v64 | 0:2 24v64 | 0:3 9v64 | 0:4 -6f9v64 | 0:5 -21f9v64"},
-    {"note cut EC0 on tick 1, EC3 on tick 3, EC6 never at speed 6", 6, 48, 0,
-     {{0, {428, 1, 0xE, 0xC0}}, {1, {428, 1, 0xE, 0xC3}}, {2, {428, 1, 0xE, 0xC6}}}, 18,
-     "0:0 431v48 431v0 = = = = | 0:1 431v48 = = 431v0 = = | 0:2 431v48 = = = = ="},
-    {"note delay counts down; the next row clears it", 4, 64, 0, {{0, {428, 1, 0xE, 0xD2}}}, 5,
-     "0:0 431v64d2 431v64d1 431v64 431v64d-1 | 0:1 431v64"},
-    {"E93 retriggers on tick 3 only, E90 never", 4, 64, 0,
-     {{0, {428, 1, 9, 1}}, {1, {0, 0, 0xE, 0x93}}, {2, {0, 0, 9, 1}}, {3, {0, 0, 0xE, 0x90}}}, 16,
-     "0:0 431v64@256 = = = | 0:1 = = = 431v64 | 0:2 431v64@256 = = = | 0:3 = = = ="},
-};
-
+// Periods from the table: 428 reads as note 199 (period 431), 856 as 103
+// (862), 214 as 295 (216), 113 as 384 (113), 1 as 1039 (beyond the end: 54),
+// 1800 as 1; finetune -8 moves them 8 entries (457, 914, 228, 120, 54, 1814).
 TEST(SequencerTrace, EveryEffectTickByTick) {
-  for (const TraceCase& c : kTraces) {
-    ModWriter writer = basicWriter();
-    writer.sample(1).volume = c.volume;
-    writer.sample(1).finetune = c.finetune;
-    if (c.speed) writer.setCell(0, 0, 1, ModCell{0, 0, 0xF, c.speed});
-    for (const auto& r : c.rows) writer.setCell(0, r.first, 0, r.second);
-    ModEngine engine;
-    loadInto(engine, writer);
-    EXPECT_EQ(trace(engine, c.ticks), c.want) << c.what;
-  }
+  EXPECT_EQ(trace(1, 50, -8, {{0, {428, 1, 9, 0x10}}, {1, {214, 0, 0xC, 0x20}}, {2, {0, 1, 0, 0}}, {3, {0, 0, 9, 0x20}},
+                              {4, {856, 0, 0, 0}}, {5, {0, 0, 0xC, 0x90}}, {6, {1, 1, 0, 0}}, {7, {1800, 1, 0, 0}}}, 8),
+            "0:0 457v50@4096 | 0:1 228v32@4096 | 0:2 228v50 | 0:3 228v50@8192 | 0:4 914v50 | 0:5 914v64 | 0:6 54v50"
+            " | 0:7 1814v50")
+      << "which cells restart the sample; 9xx; Cxx up to 64; finetune; look-ups stay in the table";
+  EXPECT_EQ(trace(6, 64, 0, {{0, {856, 1, 0, 0x37}}}, 6), "0:0 862v64 862f725v64 862f575v64 862v64 862f725v64 862f575v64")
+      << "arpeggio 037: the period stays, the pitch steps";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {113, 1, 1, 0x20}}, {1, {113, 1, 2, 0x30}}}, 8),
+            "0:0 113v64 81v64 54v64 = | 0:1 113v64 161v64 209v64 257v64")
+      << "slide up stops at 54, slide down has no bound";
+  EXPECT_EQ(trace(4, 32, 0, {{0, {428, 1, 0xA, 0x0F}}, {1, {0, 0, 0xA, 0x40}}, {2, {0, 0, 0xA, 0xF0}}, {3, {0, 0, 0xA, 0x42}},
+                             {4, {0, 0, 0xA, 0x24}}, {5, {0, 0, 0xA, 0x30}}}, 24),
+            "0:0 431v32 431v17 431v2 431v0 | 0:1 = 431v4 431v8 431v12 | 0:2 = 431v27 431v42 431v57"
+            " | 0:3 = 431v59 431v61 431v63 | 0:4 = 431v61 431v59 431v57 | 0:5 = 431v60 431v63 431v64")
+      << "volume slides A0F A40 AF0 A42 A24 A30 within 0..64";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {428, 1, 9, 0x01}}, {1, {856, 0, 3, 0x10}}, {2, {0, 0, 3, 0}}, {3, {214, 1, 5, 0x02}}}, 16),
+            "0:0 431v64@256 = = = | 0:1 = 447v64@256 463v64@256 479v64@256 | 0:2 = 495v64@256 511v64@256 527v64@256"
+            " | 0:3 = 511v62@256 495v60@256 479v58@256")
+      << "tone portamento: 310 sets the speed, 300 keeps it, 5 with a sample keeps it and slides the volume";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {428, 1, 4, 0x48}}, {1, {428, 1, 6, 0}}, {2, {0, 0, 4, 0}}, {3, {0, 0, 4, 0xF7}},
+                             {4, {0, 0, 4, 0}}}, 20),
+            "0:0 431v64 = 431f437v64 431f442v64 | 0:1 431v64 = = = | 0:2 = = = = | 0:3 = = 431f444v64 431f433v64"
+            " | 0:4 431v64 431f417v64 431f425v64 431f443v64")
+      << "vibrato; a new note clears it; the wave wraps and swings below zero (shifts round down)";
+  EXPECT_EQ(trace(4, 32, 0, {{0, {428, 1, 7, 0x48}}, {1, {0, 0, 7, 0xFF}}}, 8),
+            "0:0 431v32 = 431v32/44 431v32/54 | 0:1 = 431v32/64 431v32/60 431v32/0")
+      << "tremolo changes only the effective volume, clamped to 0..64";
+  EXPECT_EQ(trace(2, 10, 0, {{0, {428, 1, 0xE, 0x13}}, {1, {0, 0, 0xE, 0x2A}}, {2, {0, 0, 0xE, 0xBF}}, {3, {0, 0, 0xC, 0x3C}},
+                             {4, {0, 0, 0xE, 0xAF}}, {5, {0, 0, 0xE, 0xB7}}}, 12),
+            "0:0 428v10 = | 0:1 438v10 = | 0:2 438v0 = | 0:3 438v60 = | 0:4 438v64 = | 0:5 438v57 =")
+      << "fine slides and fine volume act on the row only";
+  EXPECT_EQ(trace(1, 64, 0, {{0, {1, 1, 0, 0}}, {1, {0, 0, 0xE, 0x1F}}, {2, {0, 0, 0xE, 0x1F}}, {3, {0, 0, 0xE, 0x1F}},
+                             {4, {0, 0, 0xE, 0x1F}}, {5, {0, 0, 0xE, 0x1F}}}, 6),
+            "0:0 54v64 | 0:1 39v64 | 0:2 24v64 | 0:3 9v64 | 0:4 -6f9v64 | 0:5 -21f9v64")
+      << "E1F has no lower bound; the pitch stays at the last period above 0";
+  EXPECT_EQ(trace(6, 48, 0, {{0, {428, 1, 0xE, 0xC0}}, {1, {428, 1, 0xE, 0xC3}}, {2, {428, 1, 0xE, 0xC6}}}, 18),
+            "0:0 431v48 431v0 = = = = | 0:1 431v48 = = 431v0 = = | 0:2 431v48 = = = = =")
+      << "note cut EC0 on tick 1, EC3 on tick 3, EC6 never at speed 6";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {428, 1, 0xE, 0xD2}}}, 5), "0:0 431v64d2 431v64d1 431v64 431v64d-1 | 0:1 431v64")
+      << "note delay counts down; the next row clears it";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {428, 1, 9, 1}}, {1, {0, 0, 0xE, 0x93}}, {2, {0, 0, 9, 1}}, {3, {0, 0, 0xE, 0x90}}}, 16),
+            "0:0 431v64@256 = = = | 0:1 = = = 431v64 | 0:2 431v64@256 = = = | 0:3 = = = =")
+      << "E93 retriggers on tick 3 only, E90 never";
 }
 
 }  // namespace
