@@ -55,14 +55,9 @@ TEST(ModuleInfo, ReportsHeaderSamplesOrdersEffectsAndDuration) {
   EXPECT_DOUBLE_EQ(numberAfter(json, "durationSeconds"), 3 * 64 * 5292 / 44100.0) << json;
 }
 
-// Patterns 0..63 twice: 128 order positions.
-std::vector<int> longSong() {
-  std::vector<int> song;
-  for (int i = 0; i < 128; ++i) song.push_back(i % 64);
-  return song;
-}
-
 TEST(ModuleInfo, DurationEndsBeforeTheFirstRepeatedRow) {
+  std::vector<int> longSong;  // patterns 0..63 twice
+  for (int i = 0; i < 128; ++i) longSong.push_back(i % 64);
   const struct {
     const char* what;
     std::vector<int> song;
@@ -78,7 +73,7 @@ TEST(ModuleInfo, DurationEndsBeforeTheFirstRepeatedRow) {
       {"tempo 32", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 32}, 64 * 6 * 3445 / 44100.0},
       {"speed 31, the last speed", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 0x1F}, 64 * 31 * 882 / 44100.0},
       {"speed 0: every tick is a row", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 0}, 64 * 882 / 44100.0},
-      {"capped at 30 minutes", longSong(), 0, 0, 0, ModCell{0, 0, 0xF, 32}, 1800.0},  // else 128 x 64 x 6 x 3445 frames
+      {"capped at 30 minutes", longSong, 0, 0, 0, ModCell{0, 0, 0xF, 32}, 1800.0},  // else 128 x 64 x 6 x 3445 frames
   };
   for (const auto& c : cases) {
     TempDir dir;
