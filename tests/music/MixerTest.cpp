@@ -27,7 +27,7 @@ struct MixerRig {
     ch.position = position;
     ch.volume = ch.effectiveVolume = volume;
   }
-  // Mixes n frames into buffers with a sentinel on either side; returns the left frames.
+  // Mixes n frames between sentinels; returns the left frames.
   std::vector<int32_t> mix(int n) {
     std::vector<int32_t> l(static_cast<size_t>(n) + 2, 0x5A5A5A5A), r = l;
     engine.mixSpan(n, l.data() + 1, r.data() + 1);

@@ -30,16 +30,6 @@ TEST(NoteIndex, EdgeValuesOfTheLogarithmAndThePeriodTable) {
   for (const auto& n : notes) EXPECT_EQ(noteIndexForPeriod(n[0]), n[1]) << "period " << n[0];
   const int periods[][2] = {{-5, 1814}, {0, 1814}, {8, 1712}, {16, 1616}, {104, 856}, {200, 428}, {487, 54}, {1039, 54}};
   for (const auto& p : periods) EXPECT_EQ(periodAt(p[0]), p[1]) << "index " << p[0];
-  for (int i = 1; i < kPeriodTableSize; ++i) EXPECT_LE(periodTable[i], periodTable[i - 1]) << "index " << i;
-  for (int i = 0; i < 32; ++i) EXPECT_EQ(waveTable[32 + i], -waveTable[i]) << "index " << i;
-}
-
-TEST(ModuleLoader, SignatureDecidesTheSampleCount) {
-  for (const auto& [signature, samples] : {std::pair{"M.K.", 31}, {"FLT4", 31}, {"M!K!", 15}, {"m.k.", 15}, {"FLT8", 15}}) {
-    ModWriter writer;
-    writer.setSignature(signature);
-    EXPECT_EQ(load(writer.build()).sampleCount, samples) << signature;
-  }
 }
 
 // Every field of both layouts, written by the writer and read back into one
@@ -50,6 +40,7 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
   for (int count : {31, 15}) {
     const std::string layout = std::to_string(count) + " samples";
     ModWriter writer(count);
+    writer.setSignature("FLT4");  // the other tag of 31 samples; 15-sample files have none
     writer.setTitle(count == 31 ? "abcdefghijklmnopqrstuvwxyz" : "");
     writer.sample(1).name = "a name longer than twenty-two";
     writer.sample(2).name = std::string("ab\0cd", 5);
@@ -141,8 +132,7 @@ TEST(ModuleLoaderBadInput, MissingSampleDataIsSilence) {
   LoadResult result;
   const Module module = load(writer.build(), &result);
   const SampleHeader& a = module.samples[1];
-  ASSERT_EQ(a.length, 400);
-  ASSERT_EQ(a.data.size(), 401u);
+  ASSERT_EQ(std::make_pair(a.length, a.data.size()), std::make_pair(400, size_t{401}));
   EXPECT_EQ(std::vector<int>({a.data[99], a.data[100], a.data[110], a.data[400]}), std::vector<int>({100, 1, 0, 0}))
       << "then sample 2's bytes, which are the next bytes of the file, then silence";
   EXPECT_EQ(module.samples[2].data, std::vector<int8_t>(11, 0));

@@ -26,14 +26,11 @@ TEST(SequencerPosition, RowsAdvanceThroughOrdersAndTheSongLoopsWithAReset) {
   loadInto(engine, writer);
   engine.setPosition(1, 63);
   engine.step();
-  EXPECT_EQ(engine.tempo(), 0x40);
-  EXPECT_EQ(engine.order(), 0);
-  EXPECT_EQ(engine.row(), 0);
+  EXPECT_EQ(std::vector<int>({engine.tempo(), engine.order(), engine.row()}), std::vector<int>({0x40, 0, 0}));
   runTicks(engine, 5);
   engine.step();  // order 0, row 0 again: resetPlayback first, then F03
-  EXPECT_EQ(engine.playingOrder(), 0);
-  EXPECT_EQ(engine.tempo(), 125) << "the restart resets the tempo";
-  EXPECT_EQ(engine.speed(), 3);
+  EXPECT_EQ(std::vector<int>({engine.playingOrder(), engine.tempo(), engine.speed()}), std::vector<int>({0, 125, 3}))
+      << "the restart resets the tempo";
   EXPECT_EQ(engine.samplesPerTick(), ModEngine::framesPerTick(0x40)) << "deliberate: kept until the next block";
 }
 
@@ -43,11 +40,10 @@ TEST(SequencerPosition, PatternBreakOnAnyRowGoesToTheNextOrder) {
     ModCell first, later;  // channels 1 and 3
     int wantOrder, wantRow;
   } cases[] = {
-      {3, 63, {0, 0, 0xD, 0x10}, {}, 2, 10}, {3, 0, {0, 0, 0xD, 0x00}, {}, 2, 0},
-      {3, 5, {0, 0, 0xD, 0x63}, {}, 2, 63},  {3, 5, {0, 0, 0xD, 0x64}, {}, 2, 0},
+      {3, 63, {0, 0, 0xD, 0x10}, {}, 2, 10}, {3, 5, {0, 0, 0xD, 0x63}, {}, 2, 63}, {3, 5, {0, 0, 0xD, 0x64}, {}, 2, 0},
       {3, 5, {0, 0, 0xD, 0x1F}, {}, 2, 25},  {2, 7, {0, 0, 0xD, 0x05}, {}, 0, 5},  // D in the last order: the start
-      {3, 9, {0, 0, 0xB, 0x00}, {}, 0, 0},   {3, 9, {0, 0, 0xB, 0x02}, {}, 2, 0},
-      {3, 9, {0, 0, 0xB, 0x03}, {}, 2, 0},   {3, 9, {0, 0, 0xB, 0xFF}, {}, 2, 0},  // B beyond the song: the last
+      {3, 9, {0, 0, 0xB, 0x00}, {}, 0, 0},   {3, 9, {0, 0, 0xB, 0x03}, {}, 2, 0},
+      {3, 9, {0, 0, 0xB, 0xFF}, {}, 2, 0},  // B beyond the song: the last
       {3, 9, {0, 0, 0xB, 0x00}, {0, 0, 0xD, 0x12}, 2, 12},  // a later channel wins
       {3, 9, {0, 0, 0xD, 0x12}, {0, 0, 0xB, 0x01}, 1, 0},
   };
@@ -68,14 +64,12 @@ TEST(SequencerPosition, PatternBreakOnAnyRowGoesToTheNextOrder) {
 
 // --- channel effects: per-tick state traces ------------------------------
 
-// Plays channel 0's cells (by row) with sample 1, the 1000-byte ramp, at the
-// given volume and finetune, speed set by F in channel 2 of row 0 (0: none),
-// and traces channel 0 after every tick: "order:row" where a row starts,
-// then a token per tick, "=" when it repeats the one before: the period; "f"
-// and the period the frequency belongs to where they differ (arpeggio,
-// vibrato, a period of 0 or less); "v" and the volume; "/" and the effective
-// volume where it differs (tremolo); "@" and the sample position where it is
-// not 0; "d" and a note delay.
+// Plays channel 0's cells (by row) on sample 1, the 1000-byte ramp, with the
+// given volume and finetune, speed set by F in channel 2 of row 0 (0: none).
+// Traces channel 0 after every tick: "order:row" where a row starts, then a
+// token per tick, "=" if it repeats the last: the period; "f" and the period
+// of the frequency where they differ; "v" and the volume; "/" and the
+// effective volume where it differs; "@" and a sample position; "d" and a note delay.
 std::string trace(int speed, int volume, int finetune, const std::vector<std::pair<int, ModCell>>& rows, int ticks) {
   ModWriter writer = basicWriter();
   writer.sample(1).volume = volume;
