@@ -86,9 +86,8 @@ TEST(Mixer, SpansOfOneChannel) {
   }
 }
 
-// Four notes on row 0, each channel with its own flat sample (1, 2, 4, 8 x
-// 10): channels 0 and 3 sound left, 1 and 2 right. Channel 0 has ED2 and
-// stays silent, without moving, for two ticks.
+// Four notes, each channel on its own flat sample (10, 20, 40, 80): 0 and 3
+// sound left, 1 and 2 right. Channel 0 has ED2: silent and still for two ticks.
 TEST(Mixer, PanningAndNoteDelayThroughRenderBlock) {
   ModWriter writer;
   for (int c = 0; c < 4; ++c) {

@@ -59,8 +59,9 @@ TEST(ModPlayer, CurrentPlayerAndAPlayerWithoutADevice) {
 }
 
 // One player on the virtual device through play, stop, play, load and an
-// unreadable file, with its state and its WAV file. The ring (8000 frames)
-// starts silent; each refill renders a block of 4000 frames into the half left.
+// unreadable file, with its state and its WAV file; then the device's clock.
+// The ring (8000 frames) starts silent; each refill renders a block of 4000
+// frames into the half the cursor has just left.
 TEST(ModPlayer, RefillsStopPlayLoadAndTheWavOfItAll) {
   test::TempDir dir;
   auto device = std::make_unique<VirtualSoundOutput>();
@@ -126,13 +127,10 @@ TEST(ModPlayer, RefillsStopPlayLoadAndTheWavOfItAll) {
   EXPECT_EQ(wav.substr(0, 44), std::string("RIFF\xa4\xa9\x03\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x10\0"
                                            "data\x80\xa9\x03\0", 44));
   EXPECT_EQ(std::memcmp(wav.data() + 44, out.pcm().data(), 60000 * 4), 0) << "the samples (little-endian host)";
-}
-
-TEST(VirtualSoundOutput, FrameOfATimeIsItsFloor) {
-  VirtualSoundOutput clock;
+  VirtualSoundOutput clock;  // a time plays up to its frame, floor(t x 44100), despite the rounding of 1/60
   for (double t : {1.0 / 60.0 * 3, at(2205) + 0.5 / 44100.0, -1.0}) {
     clock.advanceTo(t);
-    EXPECT_EQ(clock.framesPlayed(), 2205) << "t = " << t << ": 2205 frames, despite the rounding of 1/60";
+    EXPECT_EQ(clock.framesPlayed(), 2205) << "t = " << t;
   }
 }
 

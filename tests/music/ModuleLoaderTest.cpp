@@ -32,9 +32,8 @@ TEST(NoteIndex, EdgeValuesOfTheLogarithmAndThePeriodTable) {
   for (const auto& p : periods) EXPECT_EQ(periodAt(p[0]), p[1]) << "index " << p[0];
 }
 
-// Every field of both layouts, written by the writer and read back into one
-// Module (the second load replaces everything), with values a loader must
-// distrust: long texts, volumes above 64, sample numbers above the count.
+// Every field of both layouts read back into one Module (the second load
+// replaces everything), with long texts, volumes above 64, sample numbers above the count.
 TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
   Module m;
   for (int count : {31, 15}) {
@@ -83,8 +82,7 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
           << layout << ", pattern " << c.pattern << " row " << c.row << " channel " << c.channel;
     }
     EXPECT_TRUE(mentions(result, "2 cells name a sample above " + std::to_string(count))) << layout;
-    // Sample data follows all 41 patterns. A guard byte after each sample
-    // repeats its last byte, one at the end of a loop above 2 bytes its start.
+    // Data follow all 41 patterns; guard bytes repeat a sample's last byte and a loop's (above 2 bytes) start.
     EXPECT_EQ(std::vector<int>({h.data[0], h.data[20], h.data[119], h.data[120], h.data[199], h.data[200],
                                 m.samples[12].data[22], m.samples[13].data[50]}),
               std::vector<int>({0, 20, 119, 20, -57, -57, 32, 20})) << layout;

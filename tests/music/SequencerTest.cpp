@@ -1,5 +1,4 @@
-// The sequencer: song position, timing and every effect's row and tick part.
-// Tests call step() directly (one tick per call) unless they need frames.
+// The sequencer: song position and every effect's row and tick part, one step() a tick.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,5 @@
-// The module composer: scores read back through the engine's own loader cell
-// by cell, every malformed line is named by file and line, and the
-// synthesised instruments have their exact bytes.
+// The module composer: scores read back through the engine's own loader, every
+// malformed line is named by file and line, the instruments have exact bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
