@@ -39,7 +39,6 @@ struct MixerRig {
   ModEngine engine;
 };
 
-// `factor` x each byte, then `silentFrames` zeros.
 std::vector<int32_t> times(int factor, std::vector<int32_t> bytes, size_t silentFrames = 0) {
   for (int32_t& b : bytes) b *= factor;
   bytes.resize(bytes.size() + silentFrames, 0);

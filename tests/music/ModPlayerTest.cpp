@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "music/AutoResetEvents.h"
 #include "music/ModPlayer.h"
 #include "music/ModuleInfo.h"
 #include "music/VirtualSoundOutput.h"
@@ -32,6 +33,13 @@ std::vector<int16_t> frames(const std::vector<int16_t>& pcm, size_t from, size_t
   std::vector<int16_t> part(2 * count, 0);
   for (size_t i = 0; i < part.size() && 2 * from + i < pcm.size(); ++i) part[i] = pcm[2 * from + i];
   return part;
+}
+
+// The player's worker relies on it: a refill signalled before a stop is served first.
+TEST(AutoResetEvents, LowestSignalledIndexFirstAndOnlyOnce) {
+  AutoResetEvents events;
+  for (int e : {2, 1, 1, 0}) events.signal(e);
+  EXPECT_EQ(std::vector<int>({events.waitAny(), events.waitAny(), events.waitAny()}), std::vector<int>({0, 1, 2}));
 }
 
 // current() is the latest live player; destroying a playing player ends its

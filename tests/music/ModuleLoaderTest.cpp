@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "music/ModuleLoader.h"
-#include "music/Tables.h"
 #include "support/ModWriter.h"
 
 namespace wf {
@@ -24,12 +23,10 @@ bool mentions(const LoadResult& result, const std::string& text) {
   return false;
 }
 
-TEST(NoteIndex, EdgeValuesOfTheLogarithmAndThePeriodTable) {
+TEST(NoteIndex, EdgeValuesOfTheLogarithm) {
   const int notes[][2] = {{0, -1},   {1712, 8},    {856, 103}, {428, 199}, {113, 384}, {1800, 1},
                           {1814, 0}, {4095, -112}, {1, 1039},  {54, 486},  {907, 95}};  // period, note index
   for (const auto& n : notes) EXPECT_EQ(noteIndexForPeriod(n[0]), n[1]) << "period " << n[0];
-  const int periods[][2] = {{-5, 1814}, {0, 1814}, {8, 1712}, {16, 1616}, {104, 856}, {200, 428}, {487, 54}, {1039, 54}};
-  for (const auto& p : periods) EXPECT_EQ(periodAt(p[0]), p[1]) << "index " << p[0];
 }
 
 // Every field of both layouts read back into one Module (the second load
@@ -90,8 +87,6 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
               std::vector<size_t>({0, count == 31 ? 301u : 0u})) << layout << ": an empty sample has not even a guard";
   }
 }
-
-// --- bad input -----------------------------------------------------------
 
 TEST(ModuleLoaderBadInput, TruncatedFilesReadAsZerosAndSayWhere) {
   const struct {

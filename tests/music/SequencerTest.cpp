@@ -61,8 +61,6 @@ TEST(SequencerPosition, PatternBreakOnAnyRowGoesToTheNextOrder) {
   }
 }
 
-// --- channel effects: per-tick state traces ------------------------------
-
 // Plays channel 0's cells (by row) on sample 1, the 1000-byte ramp, with the
 // given volume and finetune, speed set by F in channel 2 of row 0 (0: none).
 // Traces channel 0 after every tick: "order:row" where a row starts, then a

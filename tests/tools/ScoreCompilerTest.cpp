@@ -177,8 +177,6 @@ TEST(ScoreCompiler, CommandLineRun) {
     EXPECT_NE(messages.find(part), std::string::npos) << part << " in " << messages;
 }
 
-// --- the synthesised instruments ------------------------------------------
-
 // The sample of `kind` with its defaults, option `option` (if any) set to `value`.
 ModSample build(const std::string& kindName, const char* option = nullptr, double value = 0) {
   const SynthKind* kind = findSynthKind(kindName);
