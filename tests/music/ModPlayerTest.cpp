@@ -81,7 +81,6 @@ TEST(ModPlayer, RefillsStopPlayLoadAndTheWavOfItAll) {
   test::loadInto(engine, audibleWriter());
   std::vector<int16_t> reference(3 * ModEngine::kBlockFrames * 2);  // the engine's first three blocks
   for (size_t b = 0; b < 3; ++b) engine.renderBlock(&reference[b * 8000], ModEngine::kBlockBytes);
-  ASSERT_NE(reference, frames({}, 0, 12000)) << "the module is audible";
 
   player.play();
   ASSERT_TRUE(player.initialised() && player.isPlaying());

@@ -61,7 +61,6 @@ TEST(ModuleLoader, EveryFieldOfBothLayoutsReadsBack) {
                  {0, 1, 0, {}, {0, -1, 0, 0}}};  // sample numbers above the count mean none
     for (const auto& c : cells) writer.setCell(c.pattern, c.row, c.channel, c.written);
     const std::vector<uint8_t> bytes = writer.build();
-    EXPECT_EQ(bytes[(count == 31 ? 1084 : 600) + 1], 428 & 0xFF) << layout << ": patterns follow the header";
     const LoadResult result = loadModuleData(bytes.data(), bytes.size(), m);
     EXPECT_EQ(std::vector<std::string>({m.title, m.samples[1].name, m.samples[2].name}),
               std::vector<std::string>({count == 31 ? "abcdefghijklmnopqrst" : "", "a name longer than twe", "ab"}));

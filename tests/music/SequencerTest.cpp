@@ -35,16 +35,14 @@ TEST(SequencerPosition, RowsAdvanceThroughOrdersAndTheSongLoopsWithAReset) {
 
 TEST(SequencerPosition, PatternBreakOnAnyRowGoesToTheNextOrder) {
   const struct {
-    int songLength, row;  // of the song {0, 1, 2}, played from order 1
+    int songLength, row;  // of the song {0, 1, 2}, played from order 1; B past its end goes to the last
     ModCell first, later;  // channels 1 and 3
     int wantOrder, wantRow;
   } cases[] = {
       {3, 63, {0, 0, 0xD, 0x10}, {}, 2, 10}, {3, 5, {0, 0, 0xD, 0x63}, {}, 2, 63}, {3, 5, {0, 0, 0xD, 0x64}, {}, 2, 0},
       {3, 5, {0, 0, 0xD, 0x1F}, {}, 2, 25},  {2, 7, {0, 0, 0xD, 0x05}, {}, 0, 5},  // D in the last order: the start
-      {3, 9, {0, 0, 0xB, 0x00}, {}, 0, 0},   {3, 9, {0, 0, 0xB, 0x03}, {}, 2, 0},
-      {3, 9, {0, 0, 0xB, 0xFF}, {}, 2, 0},  // B beyond the song: the last
-      {3, 9, {0, 0, 0xB, 0x00}, {0, 0, 0xD, 0x12}, 2, 12},  // a later channel wins
-      {3, 9, {0, 0, 0xD, 0x12}, {0, 0, 0xB, 0x01}, 1, 0},
+      {3, 9, {0, 0, 0xB, 0x00}, {}, 0, 0},   {3, 9, {0, 0, 0xB, 0x03}, {}, 2, 0},  {3, 9, {0, 0, 0xB, 0xFF}, {}, 2, 0},
+      {3, 9, {0, 0, 0xB, 0x00}, {0, 0, 0xD, 0x12}, 2, 12}, {3, 9, {0, 0, 0xD, 0x12}, {0, 0, 0xB, 0x01}, 1, 0},  // a later channel wins
   };
   for (const auto& c : cases) {
     ModWriter writer = basicWriter();

@@ -103,10 +103,8 @@ const char* const kBadLines[][2] = {
     {"00 | C-2 01 F00 | | |", "channel 1: 'F00': F00 stops other players; speed is F01..F1F, tempo F20..FFF"},
     {"00 | C-2 01 ... 7 | | |",
      "channel 1: a cell is NOTE SAMPLE EFFECT (e.g. 'C-3 01 A04' or '--- .. ...') or blank, not 'C-2 01 ... 7'"},
-    {"007 | | | |", "row number '007' is not 00..63"},
+    {"007 | | | |", "row number '007' is not 00..63"}, {"00 | C-3 01 B05 | | |", "B05 jumps beyond the order list (1 entries)"},
     {"00 | C-3 04 ... | | |", "sample 04 is used but no instrument 04 is defined"},
-    {"00 | C-3 01 B05 | | |", "B05 jumps beyond the order list (1 entries)"},
-    {"instrument 32 x kick", "instrument number '32' is not 01..31"},
     {"instrument 01 x kick", "instrument 01 is defined twice (first on line 1)"},
     {"instrument 04 x gong", "unknown instrument kind 'gong' (known: kick, snare, hat, bass, lead, pad, bell, noise)"},
     {"instrument 04 abcdefghijklmnopqrstuvw hat", "the instrument name 'abcdefghijklmnopqrstuvw' is longer than 22 characters"},
@@ -114,11 +112,10 @@ const char* const kBadLines[][2] = {
     {"instrument 04 x pad chord=ninth", "option 'chord' wants one of single, fifth, major, minor, sus2, sus4, maj7, min7, not 'ninth'"},
     {"title abcdefghijklmnopqrstu", "the title has 21 characters; a module title holds 20"},
     {"speed 32", "speed wants one whole number from 1 to 31 (ticks per row)"},
-    {"pattern 00", "pattern 00 is defined twice (first on line 4)"},
-    {"copy 05", "pattern 05 is not defined before this line"},
-    {"use 5 beat", "use wants a channel 1..4, a track name and maybe a sample number, e.g. 'use 1 groove' or 'use 3 tune 07'"},
-    {"use 1 beat", "track 'beat' is not defined before this line"},
+    {"copy 05", "pattern 05 is not defined before this line"}, {"pattern 00", "pattern 00 is defined twice (first on line 4)"},
     {"order 07", "the order list names pattern 07, which is not defined"},
+    {"use 5 beat", "use wants a channel 1..4, a track name and maybe a sample number, e.g. 'use 1 groove' or 'use 3 tune 07'"},
+    {"use 1 beat", "track 'beat' is not defined before this line"}, {"instrument 32 x kick", "instrument number '32' is not 01..31"},
 };
 
 TEST(ScoreCompiler, EveryMalformedLineIsNamedByFileAndLine) {
