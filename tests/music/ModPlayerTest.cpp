@@ -35,7 +35,6 @@ std::vector<int16_t> frames(const std::vector<int16_t>& pcm, size_t from, size_t
   return part;
 }
 
-// The player's worker relies on it: a refill signalled before a stop is served first.
 TEST(AutoResetEvents, LowestSignalledIndexFirstAndOnlyOnce) {
   AutoResetEvents events;
   for (int e : {2, 1, 1, 0}) events.signal(e);
