@@ -1,16 +1,13 @@
-// --module-info, --module-wav and the state dump.
+// --module-info and --module-wav.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "app/Runs.h"
-#include "music/ModPlayer.h"
 #include "music/ModuleInfo.h"
-#include "music/VirtualSoundOutput.h"
 #include "support/ModWriter.h"
 #include "support/TempDir.h"
 
@@ -19,16 +16,14 @@ namespace {
 
 using test::TempDir;
 
+// What --module-info writes for the module file at `path`; its status in `status`.
 std::string infoOf(const std::string& path, int* status = nullptr) {
-  std::FILE* out = std::tmpfile();
+  TempDir dir;
+  std::FILE* out = std::fopen(dir.file("info.json").c_str(), "w");
   const int rc = runModuleInfo(path, out);
-  if (status) *status = rc;
-  std::rewind(out);
-  std::string text;
-  int c;
-  while ((c = std::fgetc(out)) != EOF) text.push_back(static_cast<char>(c));
   std::fclose(out);
-  return text;
+  if (status) *status = rc;
+  return test::readTextFile(dir.file("info.json"));
 }
 
 double numberAfter(const std::string& text, const std::string& key) {
@@ -40,31 +35,28 @@ double numberAfter(const std::string& text, const std::string& key) {
 TEST(ModuleInfo, ReportsHeaderSamplesOrdersEffectsAndDuration) {
   TempDir dir;
   ModWriter writer = test::basicWriter();
-  writer.setTitle("info \"test\"");
+  writer.setTitle(std::string("i\"n\x01\xE9\\f", 7));
   writer.sample(1).finetune = -2;
   writer.sample(1).volume = 40;
   writer.setSong({0, 2, 0});
   writer.setCell(0, 3, 1, ModCell{428, 1, 0xA, 0x01});
   writer.setCell(2, 5, 2, ModCell{0, 0, 0xE, 0xC3});
-  writer.setCell(2, 6, 3, ModCell{0, 0, 0x0, 0x00});
   writer.setCell(1, 0, 0, ModCell{0, 0, 0x4, 0x11});  // pattern 1 is not in the song
   int status = -1;
   const std::string json = infoOf(dir.write("i.mod", writer.build()), &status);
   EXPECT_EQ(status, 0);
-  EXPECT_NE(json.find("\"title\": \"info \\\"test\\\"\""), std::string::npos) << json;
-  EXPECT_EQ(numberAfter(json, "sampleCount"), 31);
-  EXPECT_NE(json.find("{\"name\": \"ramp\", \"length\": 1000, \"finetune\": -2, \"volume\": 40, \"loopStart\": 0, "
-                      "\"loopLength\": 1000}"),
-            std::string::npos)
-      << json;
-  EXPECT_EQ(numberAfter(json, "songLength"), 3);
-  EXPECT_EQ(numberAfter(json, "patternCount"), 3);
-  EXPECT_NE(json.find("\"orders\": [0, 2, 0]"), std::string::npos) << json;
-  EXPECT_NE(json.find("\"effects\": [\"A\", \"EC\"]"), std::string::npos) << json;
+  for (const char* part : {"\"title\": \"i\\\"n\\u0001\\u00e9\\\\f\"", "\"sampleCount\": 31",
+                           "{\"name\": \"ramp\", \"length\": 1000, \"finetune\": -2, \"volume\": 40, "
+                           "\"loopStart\": 0, \"loopLength\": 1000}",
+                           "\"songLength\": 3", "\"patternCount\": 3", "\"orders\": [0, 2, 0]",
+                           "\"effects\": [\"A\", \"EC\"]"})
+    EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
   EXPECT_DOUBLE_EQ(numberAfter(json, "durationSeconds"), 3 * 64 * 5292 / 44100.0) << json;
 }
 
 TEST(ModuleInfo, DurationEndsBeforeTheFirstRepeatedRow) {
+  std::vector<int> longSong;  // patterns 0..63 twice
+  for (int i = 0; i < 128; ++i) longSong.push_back(i % 64);
   const struct {
     const char* what;
     std::vector<int> song;
@@ -79,6 +71,9 @@ TEST(ModuleInfo, DurationEndsBeforeTheFirstRepeatedRow) {
       {"speed 3", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 3}, 64 * 2646 / 44100.0},
       // F sets the tick length at once, so even row 0's first tick is 3445 frames.
       {"tempo 32", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 32}, 64 * 6 * 3445 / 44100.0},
+      {"speed 31, the last speed", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 0x1F}, 64 * 31 * 882 / 44100.0},
+      {"speed 0: every tick is a row", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 0}, 64 * 882 / 44100.0},
+      {"capped at 30 minutes", longSong, 0, 0, 0, ModCell{0, 0, 0xF, 32}, 1800.0},  // else 128 x 64 x 6 x 3445 frames
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -90,98 +85,46 @@ TEST(ModuleInfo, DurationEndsBeforeTheFirstRepeatedRow) {
   }
 }
 
-TEST(ModuleInfo, DurationIsCappedAtThirtyMinutes) {
-  TempDir dir;
-  ModWriter writer = test::basicWriter();
-  std::vector<int> song(128, 0);
-  for (int i = 0; i < 128; ++i) song[static_cast<size_t>(i)] = i % 64;
-  writer.setSong(song);
-  writer.setCell(0, 0, 0, ModCell{0, 0, 0xF, 31});
-  writer.setCell(0, 0, 1, ModCell{0, 0, 0xF, 32});
-  writer.cell(63, 0, 0);  // all 64 patterns exist
-  const std::string json = infoOf(dir.write("long.mod", writer.build()));
-  EXPECT_DOUBLE_EQ(numberAfter(json, "durationSeconds"), 1800.0) << json;
-}
-
-TEST(ModuleInfo, UnreadableFileIsStatus2) {
-  TempDir dir;
-  int status = 0;
-  const std::string json = infoOf(dir.file("nothing.mod"), &status);
-  EXPECT_EQ(status, 2);
-  EXPECT_TRUE(json.empty());
-}
-
-TEST(ModuleInfo, TextsAreEscapedIntoValidJson) {
-  TempDir dir;
-  ModWriter writer;
-  writer.setTitle(std::string("a\x01\xE9\\b", 5));
-  const std::string json = infoOf(dir.write("t.mod", writer.build()));
-  EXPECT_NE(json.find("\"title\": \"a\\u0001\\u00e9\\\\b\""), std::string::npos) << json;
-}
-
-std::vector<uint8_t> readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-TEST(ModuleWav, RendersTheRequestedTimeThroughRenderBlock) {
+// Every run of --module-wav: status and file size; the samples of a run are
+// the engine's own blocks, the last one cut.
+TEST(ModuleRuns, StatusOutputAndSamplesOfEveryRun) {
   TempDir dir;
   ModWriter writer = test::basicWriter();
   writer.setCell(0, 0, 0, ModCell{428, 1, 0, 0});
   writer.setCell(0, 4, 1, ModCell{214, 1, 0, 0});
-  const std::string in = dir.write("w.mod", writer.build());
-  const std::string out = dir.file("w.wav");
-  ASSERT_EQ(runModuleWav(in, out, 0.25), 0);
-  const std::vector<uint8_t> bytes = readBytes(out);
-  const size_t frames = 11025;
-  ASSERT_EQ(bytes.size(), 44 + frames * 4);
-  ModEngine engine;
-  test::loadInto(engine, writer);
-  std::vector<int16_t> pcm(3 * ModEngine::kBlockFrames * 2);
-  for (int b = 0; b < 3; ++b) engine.renderBlock(&pcm[static_cast<size_t>(b) * 8000], ModEngine::kBlockBytes);
-  bool audible = false;
-  for (size_t i = 0; i < frames * 2; ++i) {
-    const int16_t v = static_cast<int16_t>(bytes[44 + 2 * i] | bytes[45 + 2 * i] << 8);
-    ASSERT_EQ(v, pcm[i]) << "sample " << i;
-    audible = audible || v != 0;
+  const std::string in = dir.write("w.mod", writer.build()), missing = dir.file("missing.mod");
+  const struct {
+    std::string in, out;
+    double seconds;
+    int status;
+    long wavBytes;  // -1: no file
+  } cases[] = {{in, dir.file("b.wav"), 0.5, 0, 44 + 22050 * 4}, {in, dir.file("zero.wav"), 0.0, 0, 44},
+               {in, dir.file("n.wav"), -1.0, 2, -1},           {in, dir.file("nan.wav"), NAN, 2, -1},
+               {missing, dir.file("m.wav"), 1.0, 2, -1},       {in, dir.file("no/such/folder/a.wav"), 1.0, 1, -1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(runModuleWav(c.in, c.out, c.seconds), c.status) << c.in << " to " << c.out << ", " << c.seconds << " s";
+    std::ifstream wav(c.out, std::ios::binary | std::ios::ate);
+    EXPECT_EQ(wav ? static_cast<long>(wav.tellg()) : -1L, c.wavBytes) << c.out;
   }
-  EXPECT_TRUE(audible);
-}
-
-TEST(ModuleWav, BadArgumentsAndFiles) {
-  TempDir dir;
-  const std::string in = dir.write("w.mod", test::basicWriter().build());
-  EXPECT_EQ(runModuleWav(in, dir.file("a.wav"), -1.0), 2);
-  EXPECT_EQ(runModuleWav(in, dir.file("a.wav"), NAN), 2);
-  EXPECT_EQ(runModuleWav(dir.file("missing.mod"), dir.file("a.wav"), 1.0), 2);
-  EXPECT_EQ(runModuleWav(in, dir.file("no/such/folder/a.wav"), 1.0), 1);
-  EXPECT_EQ(runModuleWav(in, dir.file("zero.wav"), 0.0), 0);
-  EXPECT_EQ(runModuleWav(in, dir.file("b.wav"), 0.5), 0);
-  EXPECT_EQ(readBytes(dir.file("b.wav")).size(), 44u + 22050 * 4);
-  EXPECT_EQ(readBytes(dir.file("zero.wav")).size(), 44u);
-}
-
-TEST(MusicStateJson, DescribesThePlayer) {
-  TempDir dir;
-  auto device = std::make_unique<VirtualSoundOutput>();
-  VirtualSoundOutput* output = device.get();
-  ModPlayer player(std::move(device));
-  ModWriter writer = test::basicWriter();
-  writer.setTitle("state");
-  writer.setCell(0, 0, 0, ModCell{428, 1, 0, 0});
-  player.loadModule(dir.write("s.mod", writer.build()));
-  player.play();
-  output->advanceTo(8000 / 44100.0);
-  const std::string json = musicStateJson(player);
-  EXPECT_EQ(json.front(), '{');
-  EXPECT_EQ(json.back(), '}');
-  for (const char* part : {"\"initialised\": true", "\"playing\": true", "\"loaded\": true", "\"title\": \"state\"",
-                           "\"speed\": 6", "\"tempo\": 125", "\"framesRendered\": 8000", "\"blocksRendered\": 2",
-                           "\"order\": 0", "\"row\": 2", "\"period\": 431"})
-    EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
-  char frequency[64];
-  std::snprintf(frequency, sizeof frequency, "\"frequency\": %.17g,", 3579545.25 / 431);
-  EXPECT_NE(json.find(frequency), std::string::npos) << frequency << " in " << json;
+  int status = 0;
+  EXPECT_EQ(infoOf(missing, &status), "");
+  EXPECT_EQ(status, 2) << "--module-info of a missing module";
+  ModEngine engine;  // the same blocks, rows starting every 5292 frames (6 ticks of 882)
+  test::loadInto(engine, writer);
+  struct : StepObserver {
+    void afterStep(const ModEngine& e, int64_t frame) override { if (e.lastStepPlayedRow()) rows.push_back(frame); }
+    std::vector<int64_t> rows;
+  } starts;
+  engine.setStepObserver(&starts);
+  std::vector<int16_t> pcm(6 * ModEngine::kBlockFrames * 2), got(22050 * 2);
+  for (int b = 0; b < 6; ++b) engine.renderBlock(&pcm[static_cast<size_t>(b) * 8000], ModEngine::kBlockBytes);
+  EXPECT_EQ(starts.rows, std::vector<int64_t>({0, 5292, 10584, 15876, 21168}));
+  EXPECT_EQ(engine.samplesLeftInTick(), 28 * 882 - 24000) << "the 28th tick began at frame 23814";
+  pcm.resize(got.size());
+  std::ifstream(dir.file("b.wav"), std::ios::binary).seekg(44).read(reinterpret_cast<char*>(got.data()), 22050 * 4);
+  EXPECT_EQ(got, pcm) << "the engine's blocks, the last one cut (little-endian host)";
+  engine.buildVolumeTable(32);
+  EXPECT_EQ(engine.volumeEntry(63, 0xFF), -31) << "the volume table: (32 x 63 x -1) / 64 truncates toward zero";
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// The sequencer: song position, timing and every effect's row and tick part.
-// Tests call step() directly (one tick per call) unless they need frames.
+// The sequencer: song position and every effect's row and tick part, one step() a tick.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 #include "music/ModEngine.h"
@@ -16,76 +16,6 @@ using test::basicWriter;
 using test::loadInto;
 using test::runTicks;
 
-// The period a written note period plays at (the truncated note index).
-int playedPeriod(int writtenPeriod, int finetune = 0) {
-  return periodAt(noteIndexForPeriod(writtenPeriod) + finetune);
-}
-
-double frequencyOf(int period) { return kPeriodClock / period; }
-
-// Records the frame and song position of every row.
-class RowRecorder : public StepObserver {
- public:
-  void afterStep(const ModEngine& engine, int64_t startFrame) override {
-    if (!engine.lastStepPlayedRow()) return;
-    frames.push_back(startFrame);
-    positions.emplace_back(engine.playingOrder(), engine.playingRow());
-  }
-  std::vector<int64_t> frames;
-  std::vector<std::pair<int, int>> positions;
-};
-
-TEST(SequencerTiming, DefaultsAre882FramesPerTickAnd5292PerRow) {
-  EXPECT_EQ(ModEngine::framesPerTick(125), 882);
-  ModEngine engine;
-  loadInto(engine, basicWriter());
-  RowRecorder rows;
-  engine.setStepObserver(&rows);
-  std::vector<int16_t> block(ModEngine::kBlockFrames * 2);
-  for (int i = 0; i < 4; ++i) engine.renderBlock(block.data(), ModEngine::kBlockBytes);
-  EXPECT_EQ(engine.speed(), 6);
-  EXPECT_EQ(engine.tempo(), 125);
-  EXPECT_EQ(engine.samplesPerTick(), 882);
-  ASSERT_EQ(rows.frames.size(), 4u);  // 16000 frames: rows at 0, 5292, 10584, 15876
-  for (size_t i = 0; i < rows.frames.size(); ++i) {
-    EXPECT_EQ(rows.frames[i], static_cast<int64_t>(i) * 5292) << "row " << i;
-    EXPECT_EQ(rows.positions[i], std::make_pair(0, static_cast<int>(i))) << "row " << i;
-  }
-}
-
-TEST(SequencerTiming, TempoTableIsTruncated) {
-  const struct {
-    int tempo, frames;
-  } cases[] = {{125, 882}, {32, 3445}, {133, 828}, {255, 432}, {150, 735}};
-  for (const auto& c : cases) EXPECT_EQ(ModEngine::framesPerTick(c.tempo), c.frames) << "tempo " << c.tempo;
-}
-
-TEST(SequencerTiming, SpeedAndTempoFromEffectF) {
-  ModWriter writer = basicWriter();
-  writer.setCell(0, 0, 0, ModCell{0, 0, 0xF, 0x1F});
-  writer.setCell(0, 1, 2, ModCell{0, 0, 0xF, 0x20});
-  writer.setCell(0, 2, 3, ModCell{0, 0, 0xF, 0x00});
-  ModEngine engine;
-  loadInto(engine, writer);
-  engine.step();
-  EXPECT_EQ(engine.speed(), 31);
-  runTicks(engine, 30);
-  EXPECT_EQ(engine.tick(), 0) << "31 ticks in a row at speed 31";
-  EXPECT_EQ(engine.row(), 1);
-  engine.step();  // row 1: F20
-  EXPECT_EQ(engine.tempo(), 32);
-  EXPECT_EQ(engine.samplesPerTick(), 3445) << "recomputed at once";
-  EXPECT_EQ(engine.samplesLeftInTick(), 3445);
-  runTicks(engine, 30);
-  engine.step();  // row 2: F00
-  EXPECT_EQ(engine.speed(), 0);
-  for (int r = 3; r < 8; ++r) {
-    engine.step();
-    EXPECT_TRUE(engine.lastStepPlayedRow()) << "F00: every tick is a row";
-    EXPECT_EQ(engine.playingRow(), r);
-  }
-}
-
 TEST(SequencerPosition, RowsAdvanceThroughOrdersAndTheSongLoopsWithAReset) {
   ModWriter writer = basicWriter();
   writer.setSong({0, 1});
@@ -95,14 +25,11 @@ TEST(SequencerPosition, RowsAdvanceThroughOrdersAndTheSongLoopsWithAReset) {
   loadInto(engine, writer);
   engine.setPosition(1, 63);
   engine.step();
-  EXPECT_EQ(engine.tempo(), 0x40);
-  EXPECT_EQ(engine.order(), 0);
-  EXPECT_EQ(engine.row(), 0);
+  EXPECT_EQ(std::vector<int>({engine.tempo(), engine.order(), engine.row()}), std::vector<int>({0x40, 0, 0}));
   runTicks(engine, 5);
   engine.step();  // order 0, row 0 again: resetPlayback first, then F03
-  EXPECT_EQ(engine.playingOrder(), 0);
-  EXPECT_EQ(engine.tempo(), 125) << "the restart resets the tempo";
-  EXPECT_EQ(engine.speed(), 3);
+  EXPECT_EQ(std::vector<int>({engine.playingOrder(), engine.tempo(), engine.speed()}), std::vector<int>({0, 125, 3}))
+      << "the restart resets the tempo";
   EXPECT_EQ(engine.samplesPerTick(), ModEngine::framesPerTick(0x40)) << "deliberate: kept until the next block";
 }
 
@@ -121,381 +48,111 @@ TEST(SequencerPosition, SongLengthZeroPlaysTheRowsOfOrderZero) {
 
 TEST(SequencerPosition, PatternBreakOnAnyRowGoesToTheNextOrder) {
   const struct {
-    int row, param, wantOrder, wantRow;
+    int songLength, row;  // of the song {0, 1, 2}, played from order 1; B past its end goes to the last
+    ModCell first, later;  // channels 1 and 3
+    int wantOrder, wantRow;
   } cases[] = {
-      {63, 0x10, 2, 10}, {0, 0x00, 2, 0}, {5, 0x63, 2, 63}, {5, 0x64, 2, 0}, {5, 0x1F, 2, 25},
+      {3, 63, {0, 0, 0xD, 0x10}, {}, 2, 10}, {3, 5, {0, 0, 0xD, 0x63}, {}, 2, 63}, {3, 5, {0, 0, 0xD, 0x64}, {}, 2, 0},
+      {3, 5, {0, 0, 0xD, 0x1F}, {}, 2, 25},  {2, 7, {0, 0, 0xD, 0x05}, {}, 0, 5},  // D in the last order: the start
+      {3, 9, {0, 0, 0xB, 0x00}, {}, 0, 0},   {3, 9, {0, 0, 0xB, 0x03}, {}, 2, 0},  {3, 9, {0, 0, 0xB, 0xFF}, {}, 2, 0},
+      {3, 9, {0, 0, 0xB, 0x00}, {0, 0, 0xD, 0x12}, 2, 12}, {3, 9, {0, 0, 0xD, 0x12}, {0, 0, 0xB, 0x01}, 1, 0},  // a later channel wins
   };
   for (const auto& c : cases) {
     ModWriter writer = basicWriter();
     writer.setSong({0, 1, 2});
-    writer.setCell(1, c.row, 2, ModCell{0, 0, 0xD, c.param});
+    writer.setSongLength(c.songLength);
+    writer.setCell(1, c.row, 0, c.first);
+    writer.setCell(1, c.row, 2, c.later);
     ModEngine engine;
     loadInto(engine, writer);
     engine.setPosition(1, c.row);
     engine.step();
-    EXPECT_EQ(engine.order(), c.wantOrder) << "D" << std::hex << c.param << " on row " << std::dec << c.row;
-    EXPECT_EQ(engine.row(), c.wantRow) << "D" << std::hex << c.param << " on row " << std::dec << c.row;
+    EXPECT_EQ(std::make_pair(engine.order(), engine.row()), std::make_pair(c.wantOrder, c.wantRow))
+        << "case " << &c - cases << ": effect " << c.first.effect << "/" << c.first.param << " on row " << c.row;
   }
 }
 
-TEST(SequencerPosition, PatternBreakInTheLastOrderGoesToTheStart) {
-  ModWriter writer = basicWriter();
-  writer.setSong({0, 1});
-  writer.setCell(1, 7, 0, ModCell{0, 0, 0xD, 0x05});
-  ModEngine engine;
-  loadInto(engine, writer);
-  engine.setPosition(1, 7);
-  engine.step();
-  EXPECT_EQ(engine.order(), 0);
-  EXPECT_EQ(engine.row(), 5);
-}
-
-TEST(SequencerPosition, PositionJumpIsClampedToTheLastOrder) {
-  const struct {
-    int param, wantOrder;
-  } cases[] = {{0x00, 0}, {0x01, 1}, {0x02, 2}, {0x03, 2}, {0xFF, 2}};
-  for (const auto& c : cases) {
-    ModWriter writer = basicWriter();
-    writer.setSong({0, 1, 0});
-    writer.setCell(1, 9, 1, ModCell{0, 0, 0xB, c.param});
-    ModEngine engine;
-    loadInto(engine, writer);
-    engine.setPosition(1, 9);
-    engine.step();
-    EXPECT_EQ(engine.order(), c.wantOrder) << "B" << c.param;
-    EXPECT_EQ(engine.row(), 0) << "B" << c.param;
-  }
-}
-
-TEST(SequencerPosition, LaterChannelsOverrideJumps) {
-  ModWriter writer = basicWriter();
-  writer.setSong({0, 1, 2, 3});
-  writer.setCell(0, 0, 0, ModCell{0, 0, 0xB, 3});
-  writer.setCell(0, 0, 2, ModCell{0, 0, 0xD, 0x12});
-  ModEngine engine;
-  loadInto(engine, writer);
-  engine.step();
-  EXPECT_EQ(engine.order(), 1);
-  EXPECT_EQ(engine.row(), 12);
-}
-
-// --- channel effects ------------------------------------------------------
-
-struct Channel0 {
-  explicit Channel0(const ModWriter& writer) { loadInto(engine, writer); }
-  const ChannelState& ch() const { return engine.channel(0); }
-  ModEngine engine;
-};
-
-ModWriter withCells(std::initializer_list<std::pair<int, ModCell>> rows, int volume = 64) {
+// Plays channel 0's cells (by row) on sample 1, the 1000-byte ramp, with the
+// given volume and finetune, speed set by F in channel 2 of row 0 (0: none).
+// Traces channel 0 after every tick: "order:row" where a row starts, then a
+// token per tick, "=" if it repeats the last: the period; "f" and the period
+// of the frequency where they differ; "v" and the volume; "/" and the
+// effective volume where it differs; "@" and a sample position; "d" and a note delay.
+std::string trace(int speed, int volume, int finetune, const std::vector<std::pair<int, ModCell>>& rows, int ticks) {
   ModWriter writer = basicWriter();
   writer.sample(1).volume = volume;
+  writer.sample(1).finetune = finetune;
+  if (speed) writer.setCell(0, 0, 1, ModCell{0, 0, 0xF, speed});
   for (const auto& r : rows) writer.setCell(0, r.first, 0, r.second);
-  return writer;
-}
-
-TEST(SequencerEffects, NoteTriggersSampleVolumeAndFrequency) {
-  Channel0 t(withCells({{0, ModCell{428, 1, 0, 0}}}, 50));
-  t.engine.step();
-  EXPECT_EQ(t.ch().sample, 1);
-  EXPECT_EQ(t.ch().note, 199);
-  EXPECT_EQ(t.ch().period, 431) << "428 reads as index 199, one fine step low";
-  EXPECT_EQ(t.ch().volume, 50);
-  EXPECT_EQ(t.ch().effectiveVolume, 50);
-  EXPECT_DOUBLE_EQ(t.ch().frequency, frequencyOf(431));
-}
-
-TEST(SequencerEffects, FinetuneShiftsTheNoteAndLookUpsAreClamped) {
-  ModWriter writer = withCells({{0, ModCell{428, 1, 0, 0}}, {1, ModCell{113, 1, 0, 0}}, {2, ModCell{1, 1, 0, 0}}});
-  writer.sample(1).finetune = -8;
-  Channel0 t(writer);
-  t.engine.step();
-  EXPECT_EQ(t.ch().period, periodAt(199 - 8));
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().period, periodAt(384 - 8));
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().note, 1039);
-  EXPECT_EQ(t.ch().period, 54) << "clamped to the table's last entry";
-}
-
-TEST(SequencerEffects, NoteWithoutSampleRestartsOnlyUnderEffect0) {
-  ModWriter writer = withCells({{0, ModCell{428, 1, 0, 0}},
-                                {1, ModCell{214, 0, 0xC, 0x20}},
-                                {2, ModCell{856, 0, 0, 0}},
-                                {3, ModCell{0, 1, 0xC, 0x10}}});
-  Channel0 t(writer);
-  t.engine.step();
-  t.engine.channel(0).position = 500.0;
-  runTicks(t.engine, 6);  // row 1: note and C, no sample
-  EXPECT_EQ(t.ch().position, 500.0) << "pitch changes, sample plays on";
-  EXPECT_EQ(t.ch().period, playedPeriod(214));
-  EXPECT_EQ(t.ch().volume, 32);
-  runTicks(t.engine, 6);  // row 2: note alone, effect 0
-  EXPECT_EQ(t.ch().position, 0.0);
-  t.engine.channel(0).position = 77.0;
-  runTicks(t.engine, 6);  // row 3: sample alone restarts at its volume, then C
-  EXPECT_EQ(t.ch().position, 0.0);
-  EXPECT_EQ(t.ch().volume, 16);
-  EXPECT_EQ(t.ch().period, playedPeriod(856)) << "no note: period stays";
-}
-
-TEST(SequencerEffects, Arpeggio) {
-  Channel0 t(withCells({{0, ModCell{856, 1, 0x0, 0x37}}}));
-  t.engine.step();
-  const int note = 103;
-  const double expected[] = {frequencyOf(periodAt(note + 24)), frequencyOf(periodAt(note + 56)),
-                             frequencyOf(periodAt(note)),      frequencyOf(periodAt(note + 24)),
-                             frequencyOf(periodAt(note + 56))};
-  for (int tick = 1; tick <= 5; ++tick) {
-    t.engine.step();
-    EXPECT_DOUBLE_EQ(t.ch().frequency, expected[tick - 1]) << "tick " << tick;
-    EXPECT_EQ(t.ch().period, periodAt(note)) << "tick " << tick;
-  }
-}
-
-TEST(SequencerEffects, SlidesUpAndDown) {
-  Channel0 t(withCells({{0, ModCell{113, 1, 0x1, 0x20}}, {1, ModCell{113, 1, 0x2, 0x30}}}));
-  const int start = playedPeriod(113);
-  t.engine.step();
-  t.engine.step();
-  EXPECT_EQ(t.ch().period, std::max(start - 0x20, 54));
-  runTicks(t.engine, 4);
-  EXPECT_EQ(t.ch().period, 54) << "slide up stops at 54";
-  EXPECT_DOUBLE_EQ(t.ch().frequency, frequencyOf(54));
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().period, start + 5 * 0x30);
-  EXPECT_DOUBLE_EQ(t.ch().frequency, frequencyOf(start + 5 * 0x30));
-}
-
-TEST(SequencerEffects, VolumeSlideA) {
-  const struct {
-    int param, want;
-  } cases[] = {{0x04, 12}, {0x40, 52}, {0x42, 42}, {0x0F, 0}, {0xF0, 64}, {0x24, 22}};
-  for (const auto& c : cases) {
-    Channel0 t(withCells({{0, ModCell{428, 1, 0xA, c.param}}}, 32));
-    runTicks(t.engine, 6);
-    EXPECT_EQ(t.ch().volume, c.want) << "A" << std::hex << c.param;
-    EXPECT_EQ(t.ch().effectiveVolume, c.want) << "A" << std::hex << c.param;
-  }
-}
-
-TEST(SequencerEffects, TonePortamentoSlidesToTheNoteWithoutRestarting) {
-  Channel0 t(withCells({{0, ModCell{428, 1, 0, 0}}, {1, ModCell{856, 0, 0x3, 0x10}}, {2, ModCell{0, 0, 0x3, 0}},
-                        {3, ModCell{214, 1, 0x5, 0x02}}}));
-  const int from = playedPeriod(428);
-  const int target = playedPeriod(856);
-  t.engine.step();
-  runTicks(t.engine, 5);
-  t.engine.channel(0).position = 300.0;
-  t.engine.step();  // row 1
-  EXPECT_EQ(t.ch().period, from) << "the note only sets the target";
-  EXPECT_EQ(t.ch().portaTarget, target);
-  EXPECT_EQ(t.ch().portaSpeed, 16);
-  for (int tick = 1; tick <= 5; ++tick) {
-    t.engine.step();
-    EXPECT_EQ(t.ch().period, std::min(from + 16 * tick, target)) << "tick " << tick;
-  }
-  EXPECT_EQ(t.ch().position, 300.0);
-  runTicks(t.engine, 6);  // row 2: 300 keeps speed 16
-  EXPECT_EQ(t.ch().period, std::min(from + 160, target));
-  runTicks(t.engine, 6);  // row 3: 5 with a sample: volume reset, no restart, speed kept, slide down 2/tick... up
-  EXPECT_EQ(t.ch().portaTarget, playedPeriod(214));
-  EXPECT_EQ(t.ch().portaSpeed, 16);
-  EXPECT_EQ(t.ch().position, 300.0);
-  EXPECT_EQ(t.ch().period, std::max(std::min(from + 160, target) - 16 * 5, playedPeriod(214)));
-  EXPECT_EQ(t.ch().volume, 64 - 2 * 5);
-}
-
-TEST(SequencerEffects, VibratoIsClearedByANewNote) {
-  Channel0 t(withCells({{0, ModCell{428, 1, 0x4, 0x48}}, {1, ModCell{428, 1, 0x6, 0x00}}, {2, ModCell{0, 0, 0x4, 0}}}));
-  const int period = playedPeriod(428);
-  t.engine.step();
-  EXPECT_EQ(t.ch().vibratoSpeed, 4);
-  EXPECT_EQ(t.ch().vibratoDepth, 8);
-  const int wantDelta[] = {0, (97 * 8) >> 7, (180 * 8) >> 7, (235 * 8) >> 7, (255 * 8) >> 7};
-  for (int tick = 1; tick <= 5; ++tick) {
-    t.engine.step();
-    EXPECT_DOUBLE_EQ(t.ch().frequency, frequencyOf(period + wantDelta[tick - 1])) << "tick " << tick;
-    EXPECT_EQ(t.ch().period, period);
-  }
-  EXPECT_EQ(t.ch().wavePos, 20);
-  for (int tick = 0; tick <= 5; ++tick) {  // row 1: new note with 6: no vibrato
-    t.engine.step();
-    EXPECT_DOUBLE_EQ(t.ch().frequency, frequencyOf(period)) << "tick " << tick;
-  }
-  EXPECT_EQ(t.ch().vibratoDepth, 0);
-  t.engine.step();  // row 2: 400 keeps the (cleared) depth
-  t.engine.step();
-  t.engine.step();
-  EXPECT_DOUBLE_EQ(t.ch().frequency, frequencyOf(period));
-}
-
-TEST(SequencerEffects, VibratoWrapsAndSwingsNegative) {
-  Channel0 t(withCells({{0, ModCell{428, 1, 0x4, 0xF7}}}));
-  const int period = playedPeriod(428);
-  t.engine.step();
-  int wavePos = 0;
-  for (int tick = 1; tick <= 5; ++tick) {
-    t.engine.step();
-    EXPECT_DOUBLE_EQ(t.ch().frequency, frequencyOf(period + ((waveTable[wavePos] * 7) >> 7))) << "tick " << tick;
-    wavePos += 15;
-    if (wavePos > 63) wavePos -= 64;
-    EXPECT_EQ(t.ch().wavePos, wavePos) << "tick " << tick;
-  }
-}
-
-TEST(SequencerEffects, TremoloChangesOnlyTheEffectiveVolume) {
-  Channel0 t(withCells({{0, ModCell{428, 1, 0x7, 0x48}}}, 32));
-  t.engine.step();
-  const int want[] = {32, 32 + ((97 * 8) >> 6), 32 + ((180 * 8) >> 6), 32 + ((235 * 8) >> 6), 32 + ((255 * 8) >> 6)};
-  for (int tick = 1; tick <= 5; ++tick) {
-    t.engine.step();
-    EXPECT_EQ(t.ch().effectiveVolume, std::min(want[tick - 1], 64)) << "tick " << tick;
-    EXPECT_EQ(t.ch().volume, 32);
-  }
-}
-
-TEST(SequencerEffects, SampleOffset) {
-  ModWriter writer = withCells({{0, ModCell{428, 1, 0x9, 0x10}}, {1, ModCell{0, 0, 0x9, 0xFF}}});
-  Channel0 t(writer);
-  t.engine.step();
-  EXPECT_EQ(t.ch().position, 4096.0);
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().position, 0xFF * 256.0) << "even without a note";
-}
-
-TEST(SequencerEffects, FineSlidesAndFineVolume) {
-  Channel0 t(withCells({{0, ModCell{428, 1, 0xE, 0x13}},
-                        {1, ModCell{0, 0, 0xE, 0x2A}},
-                        {2, ModCell{0, 0, 0xE, 0xA5}},
-                        {3, ModCell{0, 0, 0xE, 0xAF}},
-                        {4, ModCell{0, 0, 0xE, 0xB7}}},
-                       40));
-  const int period = playedPeriod(428);
-  t.engine.step();
-  EXPECT_EQ(t.ch().period, period - 3);
-  EXPECT_DOUBLE_EQ(t.ch().frequency, frequencyOf(period - 3));
-  runTicks(t.engine, 5);
-  EXPECT_EQ(t.ch().period, period - 3) << "row part only";
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().period, period - 3 + 10);
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().volume, 45);
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().volume, 60);
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().volume, 53);
-  EXPECT_EQ(t.ch().effectiveVolume, 53);
-}
-
-TEST(SequencerEffects, FineSlideHasNoLowerBoundAndKeepsTheFrequency) {
-  ModWriter writer = basicWriter();
-  writer.setCell(0, 0, 0, ModCell{113, 1, 0, 0});
-  for (int r = 1; r < 20; ++r) writer.setCell(0, r, 0, ModCell{0, 0, 0xE, 0x1F});
-  Channel0 t(writer);
-  t.engine.step();
-  const int start = t.ch().period;
-  double lastGood = 0;
-  for (int r = 1; r < 20; ++r) {
-    runTicks(t.engine, 6);
-    if (t.ch().period > 0) lastGood = frequencyOf(t.ch().period);
-    EXPECT_EQ(t.ch().period, start - 15 * r) << "row " << r;
-    EXPECT_DOUBLE_EQ(t.ch().frequency, lastGood) << "row " << r;
-  }
-}
-
-TEST(SequencerEffects, NoteCut) {
-  const struct {
-    int lo, cutTick;
-  } cases[] = {{0, 1}, {1, 1}, {3, 3}, {5, 5}, {6, -1}};
-  for (const auto& c : cases) {
-    Channel0 t(withCells({{0, ModCell{428, 1, 0xE, 0xC0 | c.lo}}}, 48));
-    t.engine.step();
-    for (int tick = 1; tick <= 5; ++tick) {
-      t.engine.step();
-      const bool cut = c.cutTick >= 0 && tick >= c.cutTick;
-      EXPECT_EQ(t.ch().volume, cut ? 0 : 48) << "EC" << c.lo << " tick " << tick;
-      EXPECT_EQ(t.ch().effectiveVolume, cut ? 0 : 48) << "EC" << c.lo << " tick " << tick;
-    }
-  }
-}
-
-TEST(SequencerEffects, NoteDelayCountsDownAndEveryRowClearsIt) {
-  Channel0 t(withCells({{0, ModCell{428, 1, 0xE, 0xD2}}, {1, ModCell{0, 0, 0, 0}}}));
-  t.engine.step();
-  EXPECT_EQ(t.ch().noteDelay, 2);
-  t.engine.step();
-  EXPECT_EQ(t.ch().noteDelay, 1);
-  t.engine.step();
-  EXPECT_EQ(t.ch().noteDelay, 0);
-  t.engine.step();
-  EXPECT_EQ(t.ch().noteDelay, -1);
-  runTicks(t.engine, 3);
-  EXPECT_EQ(t.ch().noteDelay, 0) << "the next row";
-}
-
-TEST(SequencerEffects, Retrigger) {
-  const struct {
-    int lo;
-    std::vector<int> ticks;
-  } cases[] = {{0, {}}, {3, {3}}, {1, {1, 2, 3, 4, 5}}, {2, {2, 4}}, {7, {}}};
-  for (const auto& c : cases) {
-    Channel0 t(withCells({{0, ModCell{428, 1, 0xE, 0x90 | c.lo}}}));
-    t.engine.step();
-    std::vector<int> restarted;
-    for (int tick = 1; tick <= 5; ++tick) {
-      t.engine.channel(0).position = 100.0;
-      t.engine.step();
-      if (t.ch().position == 0.0) restarted.push_back(tick);
-    }
-    EXPECT_EQ(restarted, c.ticks) << "E9" << c.lo;
-  }
-}
-
-TEST(SequencerEffects, SetVolumeIsClamped) {
-  Channel0 t(withCells({{0, ModCell{428, 1, 0xC, 0x30}}, {1, ModCell{0, 0, 0xC, 0x90}}}));
-  t.engine.step();
-  EXPECT_EQ(t.ch().volume, 0x30);
-  runTicks(t.engine, 6);
-  EXPECT_EQ(t.ch().volume, 64);
-}
-
-// A per-tick state trace of one channel: order, row, tick, period,
-// frequency (rounded), volume, effective volume.
-std::string trace(ModEngine& engine, int ticks) {
+  ModEngine engine;
+  loadInto(engine, writer);
   std::ostringstream out;
+  std::string last;
   for (int i = 0; i < ticks; ++i) {
     engine.step();
     const ChannelState& ch = engine.channel(0);
-    out << engine.playingOrder() << ':' << engine.playingRow() << '.' << (engine.tick() + engine.speed() - 1) % std::max(engine.speed(), 1)
-        << " p" << ch.period << " f" << static_cast<int>(ch.frequency) << " v" << ch.volume << '/'
-        << ch.effectiveVolume << '\n';
+    if (engine.lastStepPlayedRow()) out << (i ? " | " : "") << engine.playingOrder() << ':' << engine.playingRow();
+    const long heard = ch.frequency > 0 ? std::lround(kPeriodClock / ch.frequency) : 0;
+    std::ostringstream token;
+    token << ch.period;
+    if (heard != ch.period) token << 'f' << heard;
+    token << 'v' << ch.volume;
+    if (ch.effectiveVolume != ch.volume) token << '/' << ch.effectiveVolume;
+    if (ch.position != 0.0) token << '@' << ch.position;
+    if (ch.noteDelay != 0) token << 'd' << ch.noteDelay;
+    out << ' ' << (token.str() == last ? "=" : token.str());
+    last = token.str();
   }
   return out.str();
 }
 
-TEST(SequencerTrace, SlideThenTremoloThenCut) {
-  ModWriter writer = basicWriter();
-  writer.setCell(0, 0, 0, ModCell{428, 1, 0xF, 3});  // speed 3
-  writer.setCell(0, 1, 0, ModCell{0, 0, 0x1, 0x08});
-  writer.setCell(0, 2, 0, ModCell{0, 0, 0x7, 0x88});
-  writer.setCell(0, 3, 0, ModCell{0, 0, 0xE, 0xC1});
-  ModEngine engine;
-  loadInto(engine, writer);
-  const std::string expected =
-      "0:0.0 p431 f8305 v64/64\n"
-      "0:0.1 p431 f8305 v64/64\n"
-      "0:0.2 p431 f8305 v64/64\n"
-      "0:1.0 p431 f8305 v64/64\n"
-      "0:1.1 p423 f8462 v64/64\n"
-      "0:1.2 p415 f8625 v64/64\n"
-      "0:2.0 p415 f8625 v64/64\n"
-      "0:2.1 p415 f8625 v64/64\n"   // wave 0
-      "0:2.2 p415 f8625 v64/64\n"   // wave[8] = 180: 64 + 22, clamped
-      "0:3.0 p415 f8625 v64/64\n"
-      "0:3.1 p415 f8625 v0/0\n"
-      "0:3.2 p415 f8625 v0/0\n";
-  EXPECT_EQ(trace(engine, 12), expected);
+// Periods from the table: 428 reads as note 199 (period 431), 856 as 103
+// (862), 214 as 295 (216), 113 as 384 (113), 1 as 1039 (beyond the end: 54),
+// 1800 as 1; finetune -8 moves them 8 entries (457, 914, 228, 120, 54, 1814).
+TEST(SequencerTrace, EveryEffectTickByTick) {
+  EXPECT_EQ(trace(1, 50, -8, {{0, {428, 1, 9, 0x10}}, {1, {214, 0, 0xC, 0x20}}, {2, {0, 1, 0, 0}}, {3, {0, 0, 9, 0x20}},
+                              {4, {856, 0, 0, 0}}, {5, {0, 0, 0xC, 0x90}}, {6, {1, 1, 0, 0}}, {7, {1800, 1, 0, 0}}}, 8),
+            "0:0 457v50@4096 | 0:1 228v32@4096 | 0:2 228v50 | 0:3 228v50@8192 | 0:4 914v50 | 0:5 914v64 | 0:6 54v50"
+            " | 0:7 1814v50")
+      << "which cells restart the sample; 9xx; Cxx up to 64; finetune; look-ups stay in the table";
+  EXPECT_EQ(trace(6, 64, 0, {{0, {856, 1, 0, 0x37}}}, 6), "0:0 862v64 862f725v64 862f575v64 862v64 862f725v64 862f575v64")
+      << "arpeggio 037: the period stays, the pitch steps";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {113, 1, 1, 0x20}}, {1, {113, 1, 2, 0x30}}}, 8),
+            "0:0 113v64 81v64 54v64 = | 0:1 113v64 161v64 209v64 257v64")
+      << "slide up stops at 54, slide down has no bound";
+  EXPECT_EQ(trace(4, 32, 0, {{0, {428, 1, 0xA, 0x0F}}, {1, {0, 0, 0xA, 0x40}}, {2, {0, 0, 0xA, 0xF0}}, {3, {0, 0, 0xA, 0x42}},
+                             {4, {0, 0, 0xA, 0x24}}, {5, {0, 0, 0xA, 0x30}}}, 24),
+            "0:0 431v32 431v17 431v2 431v0 | 0:1 = 431v4 431v8 431v12 | 0:2 = 431v27 431v42 431v57"
+            " | 0:3 = 431v59 431v61 431v63 | 0:4 = 431v61 431v59 431v57 | 0:5 = 431v60 431v63 431v64")
+      << "volume slides A0F A40 AF0 A42 A24 A30 within 0..64";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {428, 1, 9, 0x01}}, {1, {856, 0, 3, 0x10}}, {2, {0, 0, 3, 0}}, {3, {214, 1, 5, 0x02}}}, 16),
+            "0:0 431v64@256 = = = | 0:1 = 447v64@256 463v64@256 479v64@256 | 0:2 = 495v64@256 511v64@256 527v64@256"
+            " | 0:3 = 511v62@256 495v60@256 479v58@256")
+      << "tone portamento: 310 sets the speed, 300 keeps it, 5 with a sample keeps it and slides the volume";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {428, 1, 4, 0x48}}, {1, {428, 1, 6, 0}}, {2, {0, 0, 4, 0}}, {3, {0, 0, 4, 0xF7}},
+                             {4, {0, 0, 4, 0}}}, 20),
+            "0:0 431v64 = 431f437v64 431f442v64 | 0:1 431v64 = = = | 0:2 = = = = | 0:3 = = 431f444v64 431f433v64"
+            " | 0:4 431v64 431f417v64 431f425v64 431f443v64")
+      << "vibrato; a new note clears it; the wave wraps and swings below zero (shifts round down)";
+  EXPECT_EQ(trace(4, 32, 0, {{0, {428, 1, 7, 0x48}}, {1, {0, 0, 7, 0xFF}}}, 8),
+            "0:0 431v32 = 431v32/44 431v32/54 | 0:1 = 431v32/64 431v32/60 431v32/0")
+      << "tremolo changes only the effective volume, clamped to 0..64";
+  EXPECT_EQ(trace(2, 10, 0, {{0, {428, 1, 0xE, 0x13}}, {1, {0, 0, 0xE, 0x2A}}, {2, {0, 0, 0xE, 0xBF}}, {3, {0, 0, 0xC, 0x3C}},
+                             {4, {0, 0, 0xE, 0xAF}}, {5, {0, 0, 0xE, 0xB7}}}, 12),
+            "0:0 428v10 = | 0:1 438v10 = | 0:2 438v0 = | 0:3 438v60 = | 0:4 438v64 = | 0:5 438v57 =")
+      << "fine slides and fine volume act on the row only";
+  EXPECT_EQ(trace(1, 64, 0, {{0, {1, 1, 0, 0}}, {1, {0, 0, 0xE, 0x1F}}, {2, {0, 0, 0xE, 0x1F}}, {3, {0, 0, 0xE, 0x1F}},
+                             {4, {0, 0, 0xE, 0x1F}}, {5, {0, 0, 0xE, 0x1F}}}, 6),
+            "0:0 54v64 | 0:1 39v64 | 0:2 24v64 | 0:3 9v64 | 0:4 -6f9v64 | 0:5 -21f9v64")
+      << "E1F has no lower bound; the pitch stays at the last period above 0";
+  EXPECT_EQ(trace(6, 48, 0, {{0, {428, 1, 0xE, 0xC0}}, {1, {428, 1, 0xE, 0xC3}}, {2, {428, 1, 0xE, 0xC6}}}, 18),
+            "0:0 431v48 431v0 = = = = | 0:1 431v48 = = 431v0 = = | 0:2 431v48 = = = = =")
+      << "note cut EC0 on tick 1, EC3 on tick 3, EC6 never at speed 6";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {428, 1, 0xE, 0xD2}}}, 5), "0:0 431v64d2 431v64d1 431v64 431v64d-1 | 0:1 431v64")
+      << "note delay counts down; the next row clears it";
+  EXPECT_EQ(trace(4, 64, 0, {{0, {428, 1, 9, 1}}, {1, {0, 0, 0xE, 0x93}}, {2, {0, 0, 9, 1}}, {3, {0, 0, 0xE, 0x90}}}, 16),
+            "0:0 431v64@256 = = = | 0:1 = = = 431v64 | 0:2 431v64@256 = = = | 0:3 = = = =")
+      << "E93 retriggers on tick 3 only, E90 never";
 }
 
 }  // namespace
