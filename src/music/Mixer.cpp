@@ -143,7 +143,8 @@ void ModEngine::mixChannel(ChannelState& ch, int frames, int32_t* out) {
       end = sample.length;
       if (static_cast<int32_t>(position) >= sample.length) break;  // ended: stays selected, adds nothing
       // deliberate: the count follows the formula, so a span may end a
-      // fraction of a frame early; stored productions sound that way.
+      // fraction of a frame early; stored productions sound that way
+      // (Mixer.SpansOfOneChannel).
       const float span = static_cast<float>(end - 1 - static_cast<int32_t>(position)) / step + 1.0f;
       count = span >= static_cast<float>(frames) ? frames : static_cast<int>(span);
       remaining = 0;

@@ -102,7 +102,8 @@ int32_t noteIndexForPeriod(int32_t period) {
   // deliberate: truncation, not rounding, and a ratio written with twelve
   // decimals (a hair above 2^(1/96)): a period a hair below its exact
   // equal-tempered value lands one fine step low (856 -> 103). The finetuned
-  // look-ups of stored productions depend on these exact indices.
+  // look-ups of stored productions depend on these exact indices
+  // (NoteIndex.EdgeValuesOfTheLogarithm).
   const double steps = (std::log(1712.0) - std::log(static_cast<double>(period))) / std::log(1.007246412224) + 8.0;
   return static_cast<int32_t>(steps);  // period 1..4095: always within int range
 }

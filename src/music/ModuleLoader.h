@@ -30,7 +30,8 @@ struct LoadResult {
 LoadResult loadModuleData(const uint8_t* data, size_t size, Module& module);
 
 // The period-to-note conversion: trunc((ln 1712 - ln period) / ln 1.007246412224 + 8),
-// -1 for period 0. 856 gives 103 (not 104): the truncation is deliberate.
+// -1 for period 0. 856 gives 103 (not 104): see the deliberate truncation in
+// ModuleLoader.cpp.
 int32_t noteIndexForPeriod(int32_t period);
 
 }  // namespace wf

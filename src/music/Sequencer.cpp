@@ -102,7 +102,7 @@ void ModEngine::triggerCell(ChannelState& ch, const PatternCell& cell) {
     ch.volume = ch.effectiveVolume = module_.samples[cell.sample].volume;
     if (!portamento) ch.position = 0.0;
   }
-  if (cell.noteIndex > 0) {  // deliberate: index 0 counts as "no note", like -1
+  if (cell.noteIndex > 0) {  // deliberate: index 0 counts as "no note", like -1 (SequencerTrace.EveryEffectTickByTick)
     ch.note = cell.noteIndex;
     if (!portamento) ch.period = periodAt(ch.note + finetuneOf(ch));
     if (cell.sample == 0 && cell.effect == 0) ch.position = 0.0;

@@ -4,7 +4,8 @@ namespace wf {
 
 // deliberate: these are the engine's own rounded periods, not the exact
 // equal-tempered values; stored productions were tuned against them, so they
-// are kept digit for digit (entry 8 is 1712, entry 0 is 1814, entry 487 is 54).
+// are kept digit for digit (entry 8 is 1712, entry 0 is 1814, entry 487 is 54)
+// (SequencerTrace.EveryEffectTickByTick).
 const int32_t periodTable[kPeriodTableSize] = {
     1814, 1801, 1788, 1775, 1762, 1749, 1737, 1724, 1712, 1700, 1687, 1675, 1663, 1651, 1639, 1628, 1616, 1604, 1593, 1581,
     1570, 1559, 1547, 1536, 1525, 1514, 1503, 1492, 1482, 1471, 1460, 1450, 1440, 1430, 1419, 1409, 1399, 1389, 1379, 1369,

@@ -115,6 +115,8 @@ TEST(SequencerTrace, EveryEffectTickByTick) {
             "0:0 457v50@4096 | 0:1 228v32@4096 | 0:2 228v50 | 0:3 228v50@8192 | 0:4 914v50 | 0:5 914v64 | 0:6 54v50"
             " | 0:7 1814v50")
       << "which cells restart the sample; 9xx; Cxx up to 64; finetune; look-ups stay in the table";
+  EXPECT_EQ(trace(1, 64, 0, {{0, {428, 1, 0, 0}}, {1, {1814, 0, 0, 0}}}, 2), "0:0 431v64 | 0:1 =")
+      << "period 1814 reads as note index 0, which counts as no note";
   EXPECT_EQ(trace(6, 64, 0, {{0, {856, 1, 0, 0x37}}}, 6), "0:0 862v64 862f725v64 862f575v64 862v64 862f725v64 862f575v64")
       << "arpeggio 037: the period stays, the pitch steps";
   EXPECT_EQ(trace(4, 64, 0, {{0, {113, 1, 1, 0x20}}, {1, {113, 1, 2, 0x30}}}, 8),
