@@ -74,67 +74,47 @@ TEST_F(TimelineTest, DeclarationAndUseInTheSameStep) {
   EXPECT_TRUE(linesAt(0).empty());
 }
 
-TEST_F(TimelineTest, DelayCountsFromThePreviousActivation) {
-  load("A:OBJECT(Base);\nd100 B:OBJECT(Base);\nd1 C:OBJECT(Base);");
-  steps(1);
-  EXPECT_NE(object("A"), nullptr);
-  steps(99);
-  EXPECT_EQ(object("B"), nullptr) << "after 100 steps";
-  steps(1);
-  EXPECT_NE(object("B"), nullptr) << "on step 101, 100 steps after A";
-  EXPECT_EQ(object("C"), nullptr);
-  steps(1);
-  EXPECT_NE(object("C"), nullptr) << "one step after B";
-}
-
-TEST_F(TimelineTest, DurationRunsOnConsecutiveStepsThenLeaves) {
-  load("R:OBJECT(Base);\n50 R.W*1;\n50 R.M*0,0,0.5,1;");
-  steps(1);
-  EXPECT_EQ(weight("R"), 1);
-  EXPECT_EQ(script->activeIndices(), (std::vector<int>{0, 1, 2}));
-  steps(48);
-  EXPECT_EQ(weight("R"), 49);
-  steps(1);
-  EXPECT_EQ(weight("R"), 50);
-  EXPECT_EQ(object("R")->asPlaced()->transform.m[2][3], 25.0) << "moved on 50 steps";
-  EXPECT_EQ(script->activeIndices(), (std::vector<int>{1, 2})) << "ttl 0, unlinked on the next step";
-  steps(1);
-  EXPECT_EQ(weight("R"), 50);
-  EXPECT_TRUE(script->activeIndices().empty());
-}
-
-TEST_F(TimelineTest, NegativeDurationRunsUntilStopped) {
-  load("R:OBJECT(Base);\n-1 R.W*1;\nd300 R!;");
-  steps(300);
-  EXPECT_EQ(weight("R"), 300);
-  steps(1);
-  EXPECT_EQ(weight("R"), 301) << "the stop is appended behind the running statement";
-  steps(10);
-  EXPECT_EQ(weight("R"), 301);
-  EXPECT_TRUE(script->activeIndices().empty());
-  EXPECT_EQ(lines().back(), "R!");
-}
-
-TEST_F(TimelineTest, StopRemovesHeadTailAndAdjacentRecords) {
-  load("A:OBJECT(Base);\nB:OBJECT(Base);\nd1 -1 a.W*1;\n-1 A.W*1;\n-1 B.W*1;\n-1 A.W*1;\nd5 A!;");
-  steps(2);
-  // Active now: the four running statements; the declarations have gone.
-  EXPECT_EQ(script->activeIndices(), (std::vector<int>{2, 3, 4, 5}));
-  steps(5);
-  EXPECT_EQ(script->activeIndices(), (std::vector<int>{4})) << "both at the head, the tail and the stop itself";
-  EXPECT_EQ(weight("A"), 18);
-  EXPECT_EQ(weight("B"), 6);
-  steps(4);
-  EXPECT_EQ(weight("A"), 18);
-  EXPECT_EQ(weight("B"), 10);
-}
-
-TEST_F(TimelineTest, StopUnlinksLaterRecordsOfTheSameStepBeforeTheyRun) {
-  load("A:OBJECT(Base);\nd2 A!;\n-1 A.W*1;\nd1 -1 A.W*1;");
-  steps(3);
-  EXPECT_EQ(weight("A"), 0) << "the statement activated with the stop never ran";
-  steps(1);
-  EXPECT_EQ(weight("A"), 1) << "a later statement of the same name runs normally";
+TEST_F(TimelineTest, DelaysDurationsAndStops) {
+  struct Case {
+    const char* what;
+    const char* script;
+    int steps;
+    const char* state;  // "name:weight" of each object in draw order, then "|" and the active records
+  };
+  const char* delays = "A:OBJECT(Base);\nd100 B:OBJECT(Base);\nd1 C:OBJECT(Base);";
+  const char* durations = "R:OBJECT(Base);\n50 R.W*1;\n50 R.M*0,0,0.5,1;";
+  const char* endless = "R:OBJECT(Base);\n-1 R.W*1;\nd300 R!;";
+  const char* stops = "A:OBJECT(Base);\nB:OBJECT(Base);\nd1 -1 a.W*1;\n-1 A.W*1;\n-1 B.W*1;\n-1 A.W*1;\nd5 A!;";
+  const char* sameStep = "A:OBJECT(Base);\nd2 A!;\n-1 A.W*1;\nd1 -1 A.W*1;";
+  const Case cases[] = {
+      {"a delay counts from the previous activation", delays, 100, "Base:0 A:0 |"},
+      {"B on step 101 (active until the next)", delays, 101, "Base:0 A:0 B:0 | 1"},
+      {"C one step after B", delays, 102, "Base:0 A:0 B:0 C:0 | 2"},
+      {"durations run on consecutive steps", durations, 1, "Base:0 R:1 | 0 1 2"},
+      {"a finished statement is unlinked on the next step", durations, 50, "Base:0 R:50 | 1 2"},
+      {"", durations, 51, "Base:0 R:50 |"},
+      {"a negative duration runs until stopped", endless, 300, "Base:0 R:300 | 1"},
+      {"the stop is appended behind the running statement", endless, 301, "Base:0 R:301 |"},
+      {"", endless, 311, "Base:0 R:301 |"},
+      {"the declarations have gone; three statements add to A", stops, 2, "Base:0 A:3 B:1 | 2 3 4 5"},
+      {"a stop removes head, tail, neighbours and itself", stops, 7, "Base:0 A:18 B:6 | 4"},
+      {"", stops, 11, "Base:0 A:18 B:10 | 4"},
+      {"a statement activated with the stop never runs", sameStep, 3, "Base:0 A:0 |"},
+      {"a later one of the same name runs", sameStep, 4, "Base:0 A:1 | 3"},
+      {"a stop of a name nobody has removes only itself", "-1 X!;\nR:OBJECT(Base);\n-1 R.W*1;", 3, "Base:0 R:3 | 2"},
+  };
+  for (const Case& c : cases) {
+    ObjectRegistry objects;
+    EngineHost engine{DeclarationTarget{&objects, {}, nullptr}};
+    Script run(Script::FromText{}, c.script, &engine);
+    for (int i = 0; i < c.steps; ++i) run.step();
+    std::string state;
+    for (int i = 0; i < objects.count(); ++i)
+      state += objects.at(i)->name + ":" + std::to_string(objects.at(i)->weight) + " ";
+    state += "|";
+    for (int index : run.activeIndices()) state += " " + std::to_string(index);
+    EXPECT_EQ(state, c.state) << c.what << " (" << c.steps << " steps of " << c.script << ")";
+  }
 }
 
 TEST_F(TimelineTest, NamesWithUmlautsIgnoreCaseInEitherEncoding) {
@@ -166,13 +146,6 @@ TEST_F(TimelineTest, NamesWithUmlautsIgnoreCaseInEitherEncoding) {
     EXPECT_EQ(oeuvre->weight, 7) << c.encoding;
     script.reset();  // before its host and registry go
   }
-}
-
-TEST_F(TimelineTest, StopOfAStatementThatStopsItselfOnly) {
-  load("-1 X!;\nR:OBJECT(Base);\n-1 R.W*1;");
-  steps(3);
-  EXPECT_EQ(weight("R"), 3);
-  EXPECT_EQ(script->activeIndices(), (std::vector<int>{2}));
 }
 
 TEST_F(TimelineTest, StartFastForwardsExactlyNSteps) {
