@@ -235,6 +235,31 @@ TEST(VirtualSoundOutput, WavFileHoldsEveryFramePlayed) {
     ASSERT_EQ(static_cast<int16_t>(u16(44 + 2 * i)), pcm[i]) << "sample " << i;
 }
 
+TEST(VirtualSoundOutput, KeepsOnlyWhatItIsToldToButPlaysEverything) {
+  VirtualRig rig;
+  const ModWriter writer = audibleWriter();
+  rig.player->loadModule(rig.writeModule(writer));
+  rig.player->play();
+  rig.output->recordNothing();
+  rig.output->advanceTo(at(10000));
+  EXPECT_EQ(rig.player->state().blocksRendered, 2) << "the cursor refills the ring as when recording";
+  EXPECT_TRUE(rig.output->pcm().empty());
+  const std::string path = rig.dir.file("part.wav");
+  ASSERT_TRUE(rig.output->recordToWav(path));
+  rig.output->advanceTo(at(20000));
+  ASSERT_TRUE(rig.output->finishRecording());
+  EXPECT_TRUE(rig.output->pcm().empty());
+  // Block 0 plays from frame 8000, so frames 10000.. of the stream are its
+  // frames 2000.. and on.
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(bytes.size(), 44u + 10000u * 4);
+  EXPECT_EQ(bytes[40] | bytes[41] << 8 | bytes[42] << 16, 10000 * 4) << "data size in the header";
+  const std::vector<int16_t> reference = referenceBlocks(writer, 3);
+  for (size_t i = 0; i < 2 * 10000; ++i)
+    ASSERT_EQ(static_cast<int16_t>(bytes[44 + 2 * i] | bytes[45 + 2 * i] << 8), reference[2 * 2000 + i]) << "sample " << i;
+}
+
 TEST(VirtualSoundOutput, FrameOfATimeIsFloorWithATolerance) {
   VirtualSoundOutput output;
   output.advanceTo(1.0 / 60.0 * 3);  // 2205 frames exactly
