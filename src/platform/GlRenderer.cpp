@@ -64,6 +64,8 @@ void GlRenderer::beginFrame() {
 
 void GlRenderer::finishFrame() { glFinish(); }
 
+void GlRenderer::flushFrame() { glFlush(); }
+
 void GlRenderer::present() {
   if (surface_) surface_->swapBuffers();
 }
