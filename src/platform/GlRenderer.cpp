@@ -62,8 +62,6 @@ void GlRenderer::beginFrame() {
   glLoadMatrixd(view);
 }
 
-void GlRenderer::finishFrame() { glFinish(); }
-
 void GlRenderer::flushFrame() { glFlush(); }
 
 void GlRenderer::present() {

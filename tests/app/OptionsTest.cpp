@@ -25,10 +25,13 @@ TEST(Options, TheTwoOriginalSwitchesMatchTheWholeLineExactly) {
 }
 
 TEST(Options, RenderWithModeQualityAndRate) {
-  Options o = parse({"--render", "out", "--seconds", "1.5", "--fps", "30", "--mode", "800x600", "--quality", "high"});
+  Options o = parse({"--render", "out", "--seconds", "1.5", "--fps", "30", "--mode", "800x600", "--quality", "high",
+                     "--from", "90.25"});
   EXPECT_EQ(o.run, RunKind::Render);
   EXPECT_EQ(o.output, "out");
   EXPECT_EQ(o.seconds, 1.5);
+  EXPECT_EQ(o.from, 90.25);
+  EXPECT_EQ(parse({"--render", "x"}).from, 0.0) << "a whole render starts at 0";
   EXPECT_EQ(o.fps, 30.0);
   EXPECT_EQ(o.mode.width(), 800);
   EXPECT_TRUE(o.mode.fullScreen());
@@ -63,11 +66,13 @@ TEST(Options, BadCommandLinesAreRefused) {
       {"--dump-scene", "x"},                  {"--dump-scene", "x", "--steps", "1.5"},
       {"--module-wav", "a.mod", "b.wav"},     {"--texture-png", "o.png"},
       {"--render", "x", "--check"},           {"--render", "x", "stray"},
+      {"--render", "x", "--from", "-2"},      {"--render", "x", "--from", "1e3"},
+      {"--dump-scene", "x", "--steps", "5", "--from", "1"},
   };
   for (const auto& args : bad) {
     Options o;
     std::string error;
-    EXPECT_FALSE(parseOptions(args, o, error)) << args[0];
+    EXPECT_FALSE(parseOptions(args, o, error)) << args[0] << " ... " << args.back();
     EXPECT_FALSE(error.empty());
   }
 }
