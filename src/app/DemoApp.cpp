@@ -69,13 +69,13 @@ void DemoApp::runFrame(const std::function<void()>& beforePresent) {
   registry_->updateAll();
   const Clock::time_point t2 = Clock::now();
   registry_->drawAll();
-  if (waitForDrawing_) renderer_->finishFrame();
   const Clock::time_point t3 = Clock::now();
+  if (beforePresent) beforePresent();
   timings_.frames += 1;
   timings_.scriptSeconds += seconds(t0, t1);
   timings_.updateSeconds += seconds(t1, t2);
   timings_.drawSeconds += seconds(t2, t3);
-  if (beforePresent) beforePresent();
+  timings_.captureSeconds += seconds(t3, Clock::now());
   renderer_->present();
   window_->pumpMessage();
 }

@@ -41,7 +41,10 @@ struct FrameTimings {
   long long frames = 0;
   double scriptSeconds = 0.0;  // clock ticks: the script steps
   double updateSeconds = 0.0;  // every object's update(): transforms, lighting
-  double drawSeconds = 0.0;    // every active object's draw(), to the finished frame
+  double drawSeconds = 0.0;    // every active object's draw(), handing the frame to OpenGL
+  // A capture's part: waiting for OpenGL to finish the frame, its read-back,
+  // and waiting for the previous frame to be written.
+  double captureSeconds = 0.0;
 };
 
 // What a run plugs into the engine: where GL draws, where time comes from
@@ -77,10 +80,6 @@ class DemoApp : public Application {
   FrameClock& clock() { return *clock_; }
   ModPlayer& music() { return *music_; }
   const FrameTimings& timings() const { return timings_; }
-  // Wait for OpenGL at the end of each frame's drawing, so the drawing time
-  // is real. Only for headless runs, which read the frame back anyway: an
-  // interactive run would lose its overlap of CPU and GPU work.
-  void setWaitForDrawing(bool wait) { waitForDrawing_ = wait; }
   Script& script() { return *script_; }
 
   static DemoApp* current();
@@ -94,7 +93,6 @@ class DemoApp : public Application {
   std::unique_ptr<ModPlayer> music_;
   std::unique_ptr<FrameClock> clock_;
   FrameTimings timings_;
-  bool waitForDrawing_ = false;
 };
 
 }  // namespace wf

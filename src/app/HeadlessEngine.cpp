@@ -37,7 +37,6 @@ DemoApp* HeadlessEngine::start(const Options& options) {
     audio_ = nullptr;
     return nullptr;
   }
-  app_->setWaitForDrawing(true);
   return app_.get();
 }
 

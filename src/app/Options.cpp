@@ -80,6 +80,7 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
   if (!anyOption) return true;
 
   bool conflict = false;
+  bool fromGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string& out) {
@@ -135,6 +136,15 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
       }
       options.seconds = s;
+    } else if (a == "--from") {
+      double s;
+      if (!value(v)) return false;
+      if (!parseNumber(v, s) || s > 86400) {
+        error = "--from wants a number of seconds from 0 to 86400, not '" + v + "'";
+        return false;
+      }
+      options.from = s;
+      fromGiven = true;
     } else if (a == "--fps") {
       double f;
       if (!value(v)) return false;
@@ -180,6 +190,10 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
     error = "--render needs a target";
     return false;
   }
+  if (fromGiven && options.run != RunKind::Render) {
+    error = "--from goes with --render";
+    return false;
+  }
   if (options.run == RunKind::DumpScene && options.steps < 0) {
     error = "--dump-scene needs --steps N";
     return false;
@@ -196,7 +210,7 @@ std::string usageText() {
          "       wolkenfahrt -XP                  800x600 full screen\n"
          "       wolkenfahrt quadrix roxx         with the debug console\n"
          "       wolkenfahrt [--mode M] [--quality Q]   skip the dialog\n"
-         "       wolkenfahrt --render DIR|OUT.mp4 [--seconds S] [--fps F] [--mode M] [--quality Q]\n"
+         "       wolkenfahrt --render DIR|OUT.mp4 [--from S] [--seconds D] [--fps F] [--mode M] [--quality Q]\n"
          "       wolkenfahrt --dump-scene OUT.json --steps N [--quality Q] [--mode M] [--dump-geometry]\n"
          "       wolkenfahrt --check [FILE] [--quality Q]\n"
          "       wolkenfahrt --timeline OUT.svg [FILE] [--quality Q]\n"

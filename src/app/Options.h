@@ -41,6 +41,7 @@ struct Options {
   std::string output;       // --render target, --dump-scene / --texture-png / --module-wav output
   std::vector<std::string> inputs;
   double seconds = -1.0;    // < 0: not given
+  double from = 0.0;        // --render: where on the timeline the part starts
   double fps = 60.0;
   long long steps = -1;
   bool dumpGeometry = false;

@@ -30,8 +30,11 @@ void logTimings(const FrameTimings& t) {
   if (t.frames <= 0) return;
   const double n = static_cast<double>(t.frames);
   char line[200];
-  std::snprintf(line, sizeof line, "per frame: script %.2f ms, updates %.2f ms, drawing %.2f ms (%lld frames)",
-                1000.0 * t.scriptSeconds / n, 1000.0 * t.updateSeconds / n, 1000.0 * t.drawSeconds / n, t.frames);
+  int used = std::snprintf(line, sizeof line, "per frame: script %.2f ms, updates %.2f ms, drawing %.2f ms",
+                           1000.0 * t.scriptSeconds / n, 1000.0 * t.updateSeconds / n, 1000.0 * t.drawSeconds / n);
+  if (t.captureSeconds > 0)
+    used += std::snprintf(line + used, sizeof line - used, ", capture %.2f ms", 1000.0 * t.captureSeconds / n);
+  std::snprintf(line + used, sizeof line - used, " (%lld frames)", t.frames);
   logDiagnostic(line);
 }
 

@@ -23,7 +23,7 @@ class Progress {
   double lastPrint_ = 0.0;
 };
 
-// "per frame: script … ms, updates … ms, drawing … ms (N frames)".
+// "per frame: script … ms, updates … ms, drawing … ms[, capture … ms] (N frames)".
 void logTimings(const FrameTimings& timings);
 
 }  // namespace wf

@@ -26,9 +26,8 @@ void FrameClock::clockStep() {
   nextStepTime_ += kStepSeconds;
 }
 
-void FrameClock::tick() {
-  const double t = time_.now();
-  while (nextStepTime_ < t) clockStep();
+void FrameClock::tickAt(double seconds) {
+  while (nextStepTime_ < seconds) clockStep();
 }
 
 }  // namespace wf

@@ -45,7 +45,10 @@ class FrameClock {
   FrameClock(const FrameClock&) = delete;
   FrameClock& operator=(const FrameClock&) = delete;
 
-  void tick();
+  void tick() { tickAt(time_.now()); }
+  // tick() as if the time source said `seconds`: fast-forwards run the
+  // steps a run at that time would have run, whatever the source says.
+  void tickAt(double seconds);
   double now() { return time_.now(); }
   // One clock step: a script step unless paused, and the step time advances.
   void clockStep();

@@ -43,6 +43,10 @@ class SoundOutput {
   virtual void stop() = 0;
   // Short name for diagnostics ("SDL", "virtual").
   virtual const char* name() const = 0;
+  // An output that plays on the timeline's clock rather than its own (the
+  // virtual device) plays up to the output frame at `seconds` of the
+  // timeline. A device that plays on its own clock ignores it.
+  virtual void advanceTo(double /*seconds*/) {}
 
   // The events the cursor signals (owned by the player).
   void attach(AutoResetEvents* events) { events_ = events; }

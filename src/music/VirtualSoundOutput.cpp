@@ -1,6 +1,7 @@
 #include "music/VirtualSoundOutput.h"
 
-#include <cmath>  // Required for: std::floor(), std::isfinite()
+#include <algorithm>  // Required for: std::min()
+#include <cmath>      // Required for: std::floor(), std::isfinite()
 
 #include "music/WavWriter.h"
 
@@ -36,7 +37,7 @@ void VirtualSoundOutput::advanceTo(double seconds) {
 }
 
 void VirtualSoundOutput::playFrames(int64_t frames) {
-  pcm_.reserve(pcm_.size() + static_cast<size_t>(frames) * 2);
+  static const int16_t kSilence[2 * 4000] = {};
   while (frames > 0) {
     bool started;
     {
@@ -44,7 +45,7 @@ void VirtualSoundOutput::playFrames(int64_t frames) {
       started = started_;
     }
     if (!started) {  // a stopped device plays nothing: silence in the record
-      pcm_.insert(pcm_.end(), static_cast<size_t>(frames) * 2, 0);
+      for (int64_t left = frames; left > 0; left -= 4000) keep(kSilence, std::min<int64_t>(left, 4000));
       framesPlayed_ += frames;
       return;
     }
@@ -56,9 +57,11 @@ void VirtualSoundOutput::playFrames(int64_t frames) {
       // Count the request before the signal, so the worker's answer is never missed.
       ++blocksRequested_;
     }
-    const size_t got = pullFromRing(reinterpret_cast<uint8_t*>(chunk), want, signalled);
+    // Nothing kept: the cursor moves and signals all the same.
+    const size_t got =
+        pullFromRing(record_ == Record::Nothing ? nullptr : reinterpret_cast<uint8_t*>(chunk), want, signalled);
     const int64_t gotFrames = static_cast<int64_t>(got / 4);
-    pcm_.insert(pcm_.end(), chunk, chunk + gotFrames * 2);
+    keep(chunk, gotFrames);
     framesPlayed_ += gotFrames;
     frames -= gotFrames;
     std::unique_lock<std::mutex> lock(mutex_);
@@ -69,6 +72,23 @@ void VirtualSoundOutput::playFrames(int64_t frames) {
     // Wait for the block, as a real device's buffer would have it in time.
     served_.wait(lock, [this] { return blocksServed_ >= blocksRequested_ || !started_; });
   }
+}
+
+void VirtualSoundOutput::keep(const int16_t* samples, int64_t frames) {
+  if (record_ == Record::Memory)
+    pcm_.insert(pcm_.end(), samples, samples + frames * 2);  // geometric growth: no copy per call
+  else if (record_ == Record::Wav)
+    wav_.write(samples, static_cast<size_t>(frames));
+}
+
+bool VirtualSoundOutput::recordToWav(const std::string& path) {
+  record_ = Record::Wav;
+  return wav_.open(path);
+}
+
+bool VirtualSoundOutput::finishRecording() {
+  record_ = Record::Nothing;
+  return wav_.close();
 }
 
 bool VirtualSoundOutput::writeWav(const std::string& path) const {

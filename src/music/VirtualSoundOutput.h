@@ -1,12 +1,14 @@
 // A sound output without a device, driven by the virtual clock of headless
-// runs (--render, --dump-scene).
+// runs (--render, --dump-scene) and of fast-forwards.
 //
 // advanceTo(t) moves the play cursor to output frame floor(t x 44100) exactly
 // as a device would, signalling the refill points it reaches and waiting
 // until the player's worker has written each block, so the result is the
-// same on every run. Everything the "speaker" plays is kept as PCM: the ring's
-// content while started, silence while stopped, so the PCM stays in step with
-// the clock and can be written as a WAV file.
+// same on every run. What the "speaker" plays (the ring's content while
+// started, silence while stopped, so the record stays in step with the
+// clock) is kept in memory, streamed to a WAV file, or dropped when only the
+// player's position matters. Every played frame costs the same however long
+// the run: the memory record grows geometrically, the stream is appended to.
 #pragma once
 #include <condition_variable>  // Required for: std::condition_variable
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "music/SoundOutput.h"
+#include "music/WavWriter.h"
 
 namespace wf {
 
@@ -27,14 +30,26 @@ class VirtualSoundOutput : public SoundOutput {
   void writeHalf(int offset, const int16_t* pcm) override;
 
   // Plays up to the output frame at `seconds` (earlier times do nothing).
-  void advanceTo(double seconds);
+  void advanceTo(double seconds) override;
   int64_t framesPlayed() const { return framesPlayed_; }
-  // Interleaved left/right samples of every frame played so far.
+
+  // Where the frames played from now on go: into memory (the default; pcm()
+  // and writeWav() see them), nowhere, or into a WAV file that
+  // finishRecording() completes. Opening the file may fail (false).
+  void recordInMemory() { record_ = Record::Memory; }
+  void recordNothing() { record_ = Record::Nothing; }
+  bool recordToWav(const std::string& path);
+  // Completes the WAV file; false if any write to it failed.
+  bool finishRecording();
+
+  // Interleaved left/right samples of every frame recorded in memory.
   const std::vector<int16_t>& pcm() const { return pcm_; }
   bool writeWav(const std::string& path) const;
 
  private:
+  enum class Record { Memory, Nothing, Wav };
   void playFrames(int64_t frames);
+  void keep(const int16_t* samples, int64_t frames);
 
   std::mutex mutex_;
   std::condition_variable served_;
@@ -42,7 +57,9 @@ class VirtualSoundOutput : public SoundOutput {
   int64_t blocksRequested_ = 0;
   int64_t blocksServed_ = 0;
   int64_t framesPlayed_ = 0;
+  Record record_ = Record::Memory;
   std::vector<int16_t> pcm_;
+  WavWriter wav_;
 };
 
 }  // namespace wf

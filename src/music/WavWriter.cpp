@@ -1,7 +1,5 @@
 #include "music/WavWriter.h"
 
-#include <vector>
-
 namespace wf {
 namespace {
 
@@ -55,9 +53,9 @@ bool WavWriter::open(const std::string& path) {
 
 bool WavWriter::write(const int16_t* samples, size_t frames) {
   if (!file_) return false;
-  std::vector<uint8_t> bytes(frames * 4);
-  for (size_t i = 0; i < frames * 2; ++i) put16(&bytes[2 * i], static_cast<uint16_t>(samples[i]));
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) ok_ = false;
+  bytes_.resize(frames * 4);  // kept between calls: streaming allocates nothing per block
+  for (size_t i = 0; i < frames * 2; ++i) put16(&bytes_[2 * i], static_cast<uint16_t>(samples[i]));
+  if (std::fwrite(bytes_.data(), 1, bytes_.size(), file_) != bytes_.size()) ok_ = false;
   frames_ += frames;
   return ok_;
 }

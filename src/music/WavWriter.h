@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace wf {
 
@@ -29,6 +30,7 @@ class WavWriter {
   std::FILE* file_ = nullptr;
   uint64_t frames_ = 0;
   bool ok_ = false;
+  std::vector<uint8_t> bytes_;  // little-endian copy of the block being written
 };
 
 bool writeWavFile(const std::string& path, const int16_t* samples, size_t frames);

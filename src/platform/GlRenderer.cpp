@@ -62,7 +62,7 @@ void GlRenderer::beginFrame() {
   glLoadMatrixd(view);
 }
 
-void GlRenderer::finishFrame() { glFinish(); }
+void GlRenderer::flushFrame() { glFlush(); }
 
 void GlRenderer::present() {
   if (surface_) surface_->swapBuffers();

@@ -31,8 +31,9 @@ class GlRenderer {
   bool createContext();
   void resize();
   void beginFrame();
-  // Waits until OpenGL has finished the frame (for honest frame timings).
-  void finishFrame();
+  // Hands the frame's drawing to OpenGL without waiting for it: a software
+  // renderer starts drawing on its own threads while the caller goes on.
+  void flushFrame();
   void present();
 
   // The current frame as RGB bytes, top row first (for captures).

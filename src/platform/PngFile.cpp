@@ -11,6 +11,11 @@ namespace wf {
 
 bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels,
               std::string* error) {
+  return writePng(path, width, height, channels, pixels, static_cast<std::ptrdiff_t>(width) * channels, error);
+}
+
+bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* topRow,
+              std::ptrdiff_t rowStep, std::string* error) {
   auto fail = [&](const std::string& why) {
     if (error) *error = path + ": " + why;
     return false;
@@ -27,8 +32,7 @@ bool writePng(const std::string& path, int width, int height, int channels, cons
   }
   std::vector<png_bytep> rows(static_cast<size_t>(height));
   for (int y = 0; y < height; ++y)
-    rows[static_cast<size_t>(y)] =
-        const_cast<png_bytep>(pixels + static_cast<size_t>(y) * static_cast<size_t>(width) * channels);
+    rows[static_cast<size_t>(y)] = const_cast<png_bytep>(topRow + y * rowStep);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     std::fclose(file);
@@ -36,7 +40,10 @@ bool writePng(const std::string& path, int width, int height, int channels, cons
   }
   png_init_io(png, file);
   // Frames are written by the hundred: speed matters more than size here.
+  // The fastest deflate level, and one filter for every row instead of the
+  // five tried per row: half the time, and no bigger on rendered frames.
   png_set_compression_level(png, 1);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

@@ -1,6 +1,7 @@
 // Writing 8-bit PNG files (frame captures, texture previews), and reading
 // them back (tests that compare pictures).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +13,11 @@ namespace wf {
 // with a reason in `error`.
 bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels,
               std::string* error = nullptr);
+// The same for rows anywhere in memory: the top row at `topRow`, each next
+// row `rowStep` bytes further (negative for pictures stored bottom row
+// first, as OpenGL reads them back).
+bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* topRow,
+              std::ptrdiff_t rowStep, std::string* error);
 
 // Reads any 8-bit PNG as RGBA (grey, palette and RGB are expanded, alpha
 // added as 255), rows in file order, the first being the top. False on

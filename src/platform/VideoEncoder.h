@@ -4,7 +4,11 @@
 // the video alone; finish() then muxes in the audio track, which the
 // offline mixer only completes at the end, with a second ffmpeg that copies
 // the video stream. Nothing but frame bytes is ever written to the pipe.
+// An .mp4 gets AAC audio. An .mkv keeps the music as 16-bit PCM, sample for
+// sample: parts of a timeline rendered apart join without a gap or a click
+// (AAC would add its start-up delay and padding at every join).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -20,11 +24,17 @@ class VideoEncoder {
 
   // Starts the encoder; false with a reason when ffmpeg cannot run.
   bool open(std::string& error);
-  bool addFrame(const uint8_t* rgb, std::string& error);
+  // One RGB frame: its top row at `topRow`, each next row `rowStep` bytes
+  // further (negative for frames stored bottom row first). The rows go to
+  // the encoder straight from there.
+  bool addFrame(const uint8_t* topRow, std::ptrdiff_t rowStep, std::string& error);
   // Closes the video and muxes `wavPath` in (empty: video only).
   bool finish(const std::string& wavPath, std::string& error);
 
   static bool ffmpegAvailable();
+  // Targets written as video: .mp4 and .mkv (or .MP4, .MKV).
+  static bool isVideoPath(const std::string& path);
+  static bool isMatroskaPath(const std::string& path);
 
  private:
   std::string output_;
@@ -32,6 +42,7 @@ class VideoEncoder {
   int width_;
   int height_;
   double fps_;
+  bool matroska_ = false;
   std::FILE* pipe_ = nullptr;
 };
 

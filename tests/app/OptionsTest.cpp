@@ -25,10 +25,13 @@ TEST(Options, TheTwoSwitchesMatchTheWholeLineExactly) {
 }
 
 TEST(Options, RenderWithModeQualityAndRate) {
-  Options o = parse({"--render", "out", "--seconds", "1.5", "--fps", "30", "--mode", "800x600", "--quality", "high"});
+  Options o = parse({"--render", "out", "--seconds", "1.5", "--fps", "30", "--mode", "800x600", "--quality", "high",
+                     "--from", "90.25"});
   EXPECT_EQ(o.run, RunKind::Render);
   EXPECT_EQ(o.output, "out");
   EXPECT_EQ(o.seconds, 1.5);
+  EXPECT_EQ(o.from, 90.25);
+  EXPECT_EQ(parse({"--render", "x"}).from, 0.0) << "a whole render starts at 0";
   EXPECT_EQ(o.fps, 30.0);
   EXPECT_EQ(o.mode.width(), 800);
   EXPECT_TRUE(o.mode.fullScreen());
@@ -67,6 +70,8 @@ TEST(Options, BadCommandLinesAreRefused) {
       {"--module-wav", "a.mod", "b.wav", "--seconds", "0x1"}, {"--render", "x", "--seconds", "1e3"},
       {"--render", "x", "--seconds", "inf"},  {"--render", "x", "--fps", "+30"},
       {"--render", "x", "--seconds", "."},    {"--render", "x", "--seconds", "1.2.3"},
+      {"--render", "x", "--from", "-2"},      {"--render", "x", "--from", "1e3"},
+      {"--dump-scene", "x", "--steps", "5", "--from", "1"},
   };
   for (const auto& args : bad) {
     Options o;

@@ -33,6 +33,26 @@ assert isinstance(d["music"], dict)
 PY
 "$bin" --dump-scene - --steps 1 2>/dev/null | python3 -c 'import json,sys; json.load(sys.stdin)'
 
+# A long dump with music costs the same per step however far it goes: 200 s
+# of timeline in well under the limit. The music played from step 1: its
+# 8 820 000 frames reached the ring's refill points (every 4000 frames) 2205
+# times, one block each.
+mkdir long
+cp "$build/production/music/wolkenfahrt.mod" long/
+printf 'Musik:AUDIO(wolkenfahrt.mod);
+PLAYMOD();
+Zahl:INTEGER(0);
+-1 Zahl*1;
+' > long/mohn.cs
+(cd long && timeout 30 "$bin" --dump-scene ../long.json --steps 20000 2>/dev/null)
+python3 - long.json <<'PY'
+import json, sys
+d = json.load(open(sys.argv[1]))
+assert d["variables"] == [{"name": "Zahl", "value": 20000}], d["variables"]
+m = d["music"]
+assert m["playing"] and m["blocksRendered"] == 2205 and m["framesRendered"] == 2205 * 4000, m
+PY
+
 # Module tools on the production's composed module.
 mod="$build/production/music/wolkenfahrt.mod"
 "$bin" --module-info "$mod" | python3 -c 'import json,sys; d=json.load(sys.stdin); assert d["durationSeconds"] > 60, d'

@@ -140,5 +140,32 @@ TEST(ModPlayer, RefillsStopPlayLoadAndTheWavOfItAll) {
   }
 }
 
+
+TEST(VirtualSoundOutput, KeepsOnlyWhatItIsToldToButPlaysEverything) {
+  test::TempDir dir;
+  auto device = std::make_unique<VirtualSoundOutput>();
+  VirtualSoundOutput& out = *device;
+  ModPlayer player(std::move(device));
+  player.loadModule(dir.write("song.mod", audibleWriter().build()));
+  ModEngine engine;
+  test::loadInto(engine, audibleWriter());
+  std::vector<int16_t> reference(3 * ModEngine::kBlockFrames * 2);
+  for (size_t b = 0; b < 3; ++b) engine.renderBlock(&reference[b * 8000], ModEngine::kBlockBytes);
+  player.play();
+  out.recordNothing();
+  out.advanceTo(at(10000));
+  EXPECT_EQ(player.state().blocksRendered, 2) << "the cursor refills the ring as when recording";
+  EXPECT_TRUE(out.pcm().empty());
+  ASSERT_TRUE(out.recordToWav(dir.file("part.wav")));
+  out.advanceTo(at(20000));
+  ASSERT_TRUE(out.finishRecording());
+  EXPECT_TRUE(out.pcm().empty());
+  // Block 0 plays from frame 8000, so frames 10000.. of the stream are its frames 2000.. and on.
+  const std::string wav = test::readTextFile(dir.file("part.wav"));
+  ASSERT_EQ(wav.size(), 44u + 10000u * 4);
+  EXPECT_EQ(std::memcmp(wav.data() + 40, "\x40\x9c\0\0", 4), 0) << "data size 40000 in the header";
+  EXPECT_EQ(std::memcmp(wav.data() + 44, &reference[2 * 2000], 10000 * 4), 0) << "the samples (little-endian host)";
+}
+
 }  // namespace
 }  // namespace wf
