@@ -171,7 +171,7 @@ int runRender(const Options& options) {
       if (encoder) return encoder->addFrame(top, step, writeError);
       char name[64];
       std::snprintf(name, sizeof name, "/frame-%05lld.png", number);
-      return writePng(options.output + name, readback.width(), readback.height(), 3, top, step, &writeError);
+      return writePng(options.output + name, readback.width(), readback.height(), 3, top, step, true, &writeError);
     });
     return true;
   };

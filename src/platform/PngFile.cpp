@@ -11,11 +11,11 @@ namespace wf {
 
 bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels,
               std::string* error) {
-  return writePng(path, width, height, channels, pixels, static_cast<std::ptrdiff_t>(width) * channels, error);
+  return writePng(path, width, height, channels, pixels, static_cast<std::ptrdiff_t>(width) * channels, false, error);
 }
 
 bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* topRow,
-              std::ptrdiff_t rowStep, std::string* error) {
+              std::ptrdiff_t rowStep, bool fast, std::string* error) {
   auto fail = [&](const std::string& why) {
     if (error) *error = path + ": " + why;
     return false;
@@ -39,11 +39,13 @@ bool writePng(const std::string& path, int width, int height, int channels, cons
     return fail("write error");
   }
   png_init_io(png, file);
-  // Frames are written by the hundred: speed matters more than size here.
-  // The fastest deflate level, and one filter for every row instead of the
-  // five tried per row: half the time, and no bigger on rendered frames.
-  png_set_compression_level(png, 1);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+  if (fast) {
+    // Frames are written by the hundred: speed matters more than size there.
+    // The fastest deflate level, and one filter for every row instead of the
+    // five tried per row: half the time, and no bigger on rendered frames.
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+  }
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

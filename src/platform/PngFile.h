@@ -15,9 +15,10 @@ bool writePng(const std::string& path, int width, int height, int channels, cons
               std::string* error = nullptr);
 // The same for rows anywhere in memory: the top row at `topRow`, each next
 // row `rowStep` bytes further (negative for pictures stored bottom row
-// first, as OpenGL reads them back).
+// first, as OpenGL reads them back). `fast` trades size for speed (frame
+// captures); otherwise libpng's defaults make the smallest file.
 bool writePng(const std::string& path, int width, int height, int channels, const uint8_t* topRow,
-              std::ptrdiff_t rowStep, std::string* error);
+              std::ptrdiff_t rowStep, bool fast, std::string* error);
 
 // Reads any 8-bit PNG as RGBA (grey, palette and RGB are expanded, alpha
 // added as 255), rows in file order, the first being the top. False on
