@@ -169,7 +169,7 @@ TEST(StartupBall, StoredValuesAreLoadedAndUnknownOnesCountAsZero) {
       {"Quality=3\n", kQualityBall, 0},
       {"Quality=-1\n", kQualityBall, 0},
       {"Start=1\n", kStartBall, 0},
-      {"Resolution=2\ngarbage\n", kResolutionBall, 0},
+      {"Resolution=2\ngarbage\n", kResolutionBall, 2},  // the bad line alone is ignored
   };
   for (const Case& c : cases) {
     TempDir dir;
