@@ -72,14 +72,27 @@ OffscreenBitmap desktopSnapshot(int width, int height) {
 class DialogWindow {
  public:
   DialogWindow(StartupDialog& dialog) : dialog_(dialog) {
+    // A click that also brings the keyboard focus counts as a click.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     window_ = SDL_CreateWindow("Wolkenfahrt", 0, 0, dialog.desktopWidth, dialog.desktopHeight,
                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
     if (!window_) return;
-    SDL_RaiseWindow(window_);
+    takeFocus();
     presentAll();
+  }
+  // The keyboard focus, so Enter and Escape work without a click: a window
+  // manager may not hand it to a new window by itself, and without one only
+  // setting it does. Again once the window is on screen, in case a window
+  // manager took it back while it placed the window.
+  void takeFocus() {
+    if (focusTaken_ >= 2 || !window_) return;
+    focusTaken_ += 1;
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
   }
   ~DialogWindow() {
     if (window_) SDL_DestroyWindow(window_);
+    SDL_ResetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH);
   }
   bool valid() const { return window_ != nullptr; }
   Uint32 id() const { return window_ ? SDL_GetWindowID(window_) : 0; }
@@ -119,6 +132,7 @@ class DialogWindow {
  private:
   StartupDialog& dialog_;
   SDL_Window* window_ = nullptr;
+  int focusTaken_ = 0;
 };
 
 // One event; returns an exit status that ends the program, else 0.
@@ -130,6 +144,8 @@ int handleEvent(const SDL_Event& event, StartupDialog& dialog, DialogWindow& win
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) return kClosedStatus;
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
         window.presentAll();
+      if (event.window.event == SDL_WINDOWEVENT_SHOWN || event.window.event == SDL_WINDOWEVENT_EXPOSED)
+        window.takeFocus();
       return 0;
     case SDL_KEYDOWN: {
       const int key = translateSdlKey(event.key.keysym.sym, event.key.keysym.mod);
