@@ -1,6 +1,7 @@
 # Shared helpers of the end-to-end tests; sourced inside an Xvfb session.
 
 fail() {
+  [ -f "$work/stderr.log" ] && tail -n 20 "$work/stderr.log" >&2  # the program's own last words
   echo "FAIL: $*" >&2
   exit 1
 }
