@@ -8,7 +8,7 @@ fail() {
 
 # Every tool the tests use, else skip (exit 77).
 need_tools() {
-  for tool in openbox xdotool import python3; do
+  for tool in openbox xdotool xwininfo xdpyinfo import python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
   done
 }
