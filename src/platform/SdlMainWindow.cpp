@@ -42,6 +42,20 @@ bool hasRealDisplay() {
 }
 
 #ifdef WF_HAVE_X11
+XErrorHandler sdlErrorHandler = nullptr;
+
+// A request about a window that has just gone (a message box's frame, which
+// the window manager destroyed while SDL still handled the box's last events)
+// fails with BadWindow; that is no reason to end the demo. Every other X
+// error goes on to SDL's handler, which ends the program.
+int tolerateGoneWindows(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow) {
+    logDiagnostic("X11: a request about a window that has gone failed; going on");
+    return 0;
+  }
+  return sdlErrorHandler ? sdlErrorHandler(display, error) : 0;
+}
+
 // A window manager that follows the EWMH rules (and so honours full-screen
 // requests) names its check window on the root window.
 bool hasWindowManager(Display* display) {
@@ -62,7 +76,8 @@ bool hasWindowManager(Display* display) {
 // On X11 the server paints the window black whenever it is mapped or
 // uncovered, rather than leaving the old screen contents there until the
 // first frame. SDL asks the window manager for full screen; without one
-// nobody would move the window over the display, so we do.
+// nobody would move the window over the display, so we do. X errors about
+// windows that have gone are tolerated from here on.
 void prepareX11Window(SDL_Window* window, bool fullScreen) {
 #ifdef WF_HAVE_X11
   SDL_SysWMinfo info;
@@ -70,6 +85,9 @@ void prepareX11Window(SDL_Window* window, bool fullScreen) {
   if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
   Display* display = info.info.x11.display;
   const ::Window xwindow = info.info.x11.window;
+  // After SDL's video start, which installs its own handler.
+  const XErrorHandler previous = XSetErrorHandler(tolerateGoneWindows);
+  if (previous != tolerateGoneWindows) sdlErrorHandler = previous;
   XSetWindowBackground(display, xwindow, BlackPixel(display, DefaultScreen(display)));
   XClearWindow(display, xwindow);
   SDL_Rect bounds{};

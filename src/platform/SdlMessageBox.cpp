@@ -20,6 +20,7 @@ constexpr uint32_t kFace = 0xF0F0F0, kInk = 0x000000, kButtonFace = 0xE1E1E1, kB
 // minimise full-screen windows on focus loss returns (SDL settles focus
 // changes about 200 ms after they happen).
 constexpr Uint32 kSettleMs = 250, kSettleLimitMs = 1000;
+constexpr Uint32 kPollMs = 10;
 
 struct BoxLayout {
   std::vector<std::string> lines;
@@ -153,8 +154,13 @@ bool showSdlMessageBox(const std::string& caption, const std::string& text, SDL_
   std::vector<SDL_Event> held;  // other windows' events, for the frame loop
   for (bool done = false; !done;) {
     SDL_Event e;
-    // A timeout, because SDL settles focus changes only when it pumps.
-    if (!SDL_WaitEventTimeout(&e, 20)) continue;
+    // Polled, not waited for: SDL wakes a waiting thread with an X event sent
+    // to one of its windows, and if that window (the box, just closed) is
+    // gone when the X server gets to it, the error ends the program.
+    if (!SDL_PollEvent(&e)) {
+      SDL_Delay(kPollMs);
+      continue;
+    }
     if (e.type == SDL_QUIT) {
       held.push_back(e);
       done = true;
@@ -174,7 +180,11 @@ bool showSdlMessageBox(const std::string& caption, const std::string& text, SDL_
     const Uint32 closed = SDL_GetTicks();
     for (;;) {
       SDL_Event e;
-      if (SDL_WaitEventTimeout(&e, 10)) held.push_back(e);  // keys from here on are the owner's
+      // Keys from here on are the owner's; the box's own late events go.
+      if (!SDL_PollEvent(&e))
+        SDL_Delay(kPollMs);
+      else if (eventWindow(e) != boxId)
+        held.push_back(e);
       const Uint32 waited = SDL_GetTicks() - closed;
       const bool focused = (SDL_GetWindowFlags(owner) & SDL_WINDOW_INPUT_FOCUS) != 0;
       if ((focused && waited >= kSettleMs) || waited >= kSettleLimitMs) break;

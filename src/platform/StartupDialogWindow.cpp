@@ -22,6 +22,7 @@ namespace {
 // Without a desktop to photograph: the classic plain desktop colour.
 constexpr uint32_t kPlainBackground = 0x3A6EA5;
 constexpr int kIdleSleepMs = 30;
+constexpr int kEventPollMs = 5;
 constexpr int kEscapeStatus = 31;
 constexpr int kClosedStatus = 30;
 
@@ -198,8 +199,11 @@ DialogResult runStartupDialog(const std::string& settingsPath) {
     }
     logDiagnostic("start-up dialog " + std::to_string(width) + "x" + std::to_string(height));
     while (!dialog.done) {
+      // Polled, not waited for: SDL wakes a waiting thread with an X event
+      // sent to one of its windows, and if that window is gone when the X
+      // server gets to it, the error ends the program.
       SDL_Event event;
-      if (!SDL_WaitEvent(&event)) break;
+      while (!SDL_PollEvent(&event)) SDL_Delay(kEventPollMs);
       if (const int status = handleEvent(event, dialog, window)) {
         result.exitStatus = status;
         break;
