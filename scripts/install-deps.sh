@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libgl1-mesa-dri libgl-dev libegl-dev libegl-mesa0
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core libpng-dev
-  libx11-dev xvfb xauth xdotool openbox imagemagick ffmpeg locales python3
+  libx11-dev xvfb xauth xdotool x11-utils openbox imagemagick ffmpeg locales python3
 )
 
 missing=()

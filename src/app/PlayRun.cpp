@@ -14,9 +14,26 @@
 #include "shell/StartupDialog.h"
 
 namespace wf {
+namespace {
+
+int noDisplay(const std::string& why) {
+  std::fprintf(stderr,
+               "wolkenfahrt: %s.\n"
+               "To make pictures without a display, render to files instead, e.g.\n"
+               "  wolkenfahrt --render frames --seconds 10\n",
+               why.c_str());
+  return 1;
+}
+
+}  // namespace
 
 int runPlay(const Options& options) {
   const double startSeconds = SteadyTimeSource().now();
+  // Every interactive start needs a display; find out before the dialog or
+  // the console, which would otherwise wait on one that nobody sees.
+  std::string why;
+  if (!SdlMainWindow::displayAvailable(why)) return noDisplay(why);
+  SdlMainWindow::useSdlMessageBoxes();
   DisplaySettings& display = displaySettings();
   display.fullScreen = false;
   int width = 640, height = 480;
@@ -47,23 +64,20 @@ int runPlay(const Options& options) {
   display.screenWidth = width;
   display.screenHeight = height;
 
-  SdlMainWindow::useSdlMessageBoxes();
   SdlMainWindow window(width, height, display.fullScreen);
   if (!window.isAlive()) {
     setMessageBoxHandler(nullptr);
-    std::fprintf(stderr,
-                 "wolkenfahrt: %s.\n"
-                 "To make pictures without a display, render to files instead, e.g.\n"
-                 "  wolkenfahrt --render frames --seconds 10\n",
-                 window.failure().c_str());
     setCurrentConsole(nullptr);
-    return 1;
+    return noDisplay(window.failure());
   }
   logDiagnostic("window " + std::to_string(window.outerWidth()) + "x" + std::to_string(window.outerHeight()) +
                 (display.fullScreen ? " full screen" : " windowed") + ", quality " +
                 std::to_string(display.detailLevel));
   SteadyTimeSource time;
   DemoPlatform platform;
+  // F12's pictures go beside the script.
+  const size_t slash = platform.scriptFile.rfind('/');
+  window.setScreenshotFolder(slash == std::string::npos ? std::string() : platform.scriptFile.substr(0, slash));
   platform.surface = &window;
   platform.time = &time;
   platform.sound = std::make_unique<SdlSoundOutput>();

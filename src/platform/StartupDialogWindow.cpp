@@ -22,6 +22,7 @@ namespace {
 // Without a desktop to photograph: the classic plain desktop colour.
 constexpr uint32_t kPlainBackground = 0x3A6EA5;
 constexpr int kIdleSleepMs = 30;
+constexpr int kEventPollMs = 5;
 constexpr int kEscapeStatus = 31;
 constexpr int kClosedStatus = 30;
 
@@ -72,14 +73,27 @@ OffscreenBitmap desktopSnapshot(int width, int height) {
 class DialogWindow {
  public:
   DialogWindow(StartupDialog& dialog) : dialog_(dialog) {
+    // A click that also brings the keyboard focus counts as a click.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     window_ = SDL_CreateWindow("Wolkenfahrt", 0, 0, dialog.desktopWidth, dialog.desktopHeight,
                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
     if (!window_) return;
-    SDL_RaiseWindow(window_);
+    takeFocus();
     presentAll();
+  }
+  // The keyboard focus, so Enter and Escape work without a click: a window
+  // manager may not hand it to a new window by itself, and without one only
+  // setting it does. Again once the window is on screen, in case a window
+  // manager took it back while it placed the window.
+  void takeFocus() {
+    if (focusTaken_ >= 2 || !window_) return;
+    focusTaken_ += 1;
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
   }
   ~DialogWindow() {
     if (window_) SDL_DestroyWindow(window_);
+    SDL_ResetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH);
   }
   bool valid() const { return window_ != nullptr; }
   Uint32 id() const { return window_ ? SDL_GetWindowID(window_) : 0; }
@@ -119,6 +133,7 @@ class DialogWindow {
  private:
   StartupDialog& dialog_;
   SDL_Window* window_ = nullptr;
+  int focusTaken_ = 0;
 };
 
 // One event; returns an exit status that ends the program, else 0.
@@ -130,6 +145,8 @@ int handleEvent(const SDL_Event& event, StartupDialog& dialog, DialogWindow& win
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) return kClosedStatus;
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
         window.presentAll();
+      if (event.window.event == SDL_WINDOWEVENT_SHOWN || event.window.event == SDL_WINDOWEVENT_EXPOSED)
+        window.takeFocus();
       return 0;
     case SDL_KEYDOWN: {
       const int key = translateSdlKey(event.key.keysym.sym, event.key.keysym.mod);
@@ -182,8 +199,11 @@ DialogResult runStartupDialog(const std::string& settingsPath) {
     }
     logDiagnostic("start-up dialog " + std::to_string(width) + "x" + std::to_string(height));
     while (!dialog.done) {
+      // Polled, not waited for: SDL wakes a waiting thread with an X event
+      // sent to one of its windows, and if that window is gone when the X
+      // server gets to it, the error ends the program.
       SDL_Event event;
-      if (!SDL_WaitEvent(&event)) break;
+      while (!SDL_PollEvent(&event)) SDL_Delay(kEventPollMs);
       if (const int status = handleEvent(event, dialog, window)) {
         result.exitStatus = status;
         break;

@@ -11,6 +11,8 @@
 #include <fstream>   // Required for: std::ifstream
 #include <sstream>   // Required for: std::istringstream
 
+#include "base/Report.h"  // Required for: logDiagnostic()
+
 namespace wf {
 namespace {
 
@@ -58,19 +60,21 @@ std::string SettingsStore::defaultPath() {
   return std::string();
 }
 
-std::optional<std::map<std::string, int32_t>> parseSettingsText(const std::string& text) {
+std::map<std::string, int32_t> parseSettingsText(const std::string& text, std::vector<int>* ignored) {
   std::map<std::string, int32_t> values;
   std::istringstream in(text);
   std::string line;
-  while (std::getline(in, line)) {
+  for (int number = 1; std::getline(in, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
     const size_t eq = line.find('=');
-    if (eq == std::string::npos) return std::nullopt;
     const std::string name = line.substr(0, eq);
-    const std::optional<int32_t> value = parseDecimal(line.substr(eq + 1));
-    if (!SettingsStore::isKnownName(name) || !value || values.count(name)) return std::nullopt;
-    values[name] = *value;
+    const std::optional<int32_t> value =
+        eq == std::string::npos ? std::nullopt : parseDecimal(line.substr(eq + 1));
+    if (SettingsStore::isKnownName(name) && value)
+      values[name] = *value;
+    else if (ignored)
+      ignored->push_back(number);
   }
   return values;
 }
@@ -98,10 +102,15 @@ bool SettingsStore::load() {
   in.read(&text[0], static_cast<std::streamsize>(text.size()));
   if (in.bad()) return false;
   text.resize(static_cast<size_t>(in.gcount()));
-  if (text.size() > kMaxBytes) return false;
-  std::optional<std::map<std::string, int32_t>> parsed = parseSettingsText(text);
-  if (!parsed) return false;
-  values_ = std::move(*parsed);
+  if (text.size() > kMaxBytes) {
+    logDiagnostic(path_ + ": larger than " + std::to_string(kMaxBytes) + " bytes, not read as settings");
+    return false;
+  }
+  std::vector<int> ignored;
+  values_ = parseSettingsText(text, &ignored);
+  for (int number : ignored)
+    logDiagnostic(path_ + ":" + std::to_string(number) +
+                  ": line ignored (not Resolution=, Quality= or Start= with a whole number)");
   return true;
 }
 

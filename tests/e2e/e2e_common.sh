@@ -1,13 +1,14 @@
 # Shared helpers of the end-to-end tests; sourced inside an Xvfb session.
 
 fail() {
+  [ -f "$work/stderr.log" ] && tail -n 20 "$work/stderr.log" >&2  # the program's own last words
   echo "FAIL: $*" >&2
   exit 1
 }
 
 # Every tool the tests use, else skip (exit 77).
 need_tools() {
-  for tool in openbox xdotool import python3; do
+  for tool in openbox xdotool xwininfo xdpyinfo import python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
   done
 }

@@ -17,8 +17,15 @@ leftovers=$(ls clip.mp4* 2>/dev/null)
 [ "$s2" -eq 55 ] || { echo "headless without EGL: status $s2"; exit 1; }
 grep -q "Fatal Error: Konnte keinen Rendering-Kontext erstellen." err1.txt
 grep -q "Fatal Error: Konnte keinen Rendering-Kontext erstellen." err2.txt
-# An interactive start with no display at all points to --render.
-env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$bin" --mode windowed 2>err3.txt; s3=$?
-[ "$s3" -eq 1 ] || { echo "no display: status $s3"; exit 1; }
-grep -q -- "--render" err3.txt
+# Every interactive start with no display at all says so, points to
+# --render and ends with status 1 within two seconds.
+for form in "" "-XP" "quadrix roxx" "--mode windowed"; do
+  start=$(date +%s%N)
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 10 "$bin" $form 2>err3.txt; s3=$?
+  ms=$((($(date +%s%N) - start) / 1000000))
+  [ "$s3" -eq 1 ] || { echo "no display, '$form': status $s3 after $ms ms"; exit 1; }
+  [ "$ms" -le 2000 ] || { echo "no display, '$form': $ms ms"; exit 1; }
+  grep -q "no display available" err3.txt && grep -q -- "--render" err3.txt ||
+    { echo "no display, '$form':"; cat err3.txt; exit 1; }
+done
 echo ok

@@ -5,4 +5,6 @@ command -v xvfb-run >/dev/null || { echo "SKIP: xvfb-run is not installed"; exit
 here=$(cd "$(dirname "$0")" && pwd)
 test=$1
 shift
-exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/$test" "$@"
+# A random first display number: sessions of other test runs on the same
+# machine that all start looking at :99 race for it.
+exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" bash "$here/$test" "$@"

@@ -1,79 +1,70 @@
+#include <GL/gl.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
+#include "base/MainWindow.h"
 #include "platform/EglHeadlessSurface.h"
 #include "platform/GlRenderer.h"
-#include "base/MainWindow.h"
+#include "platform/PngFile.h"
+#include "platform/SdlMainWindow.h"
 #include "scene/ObjectRegistry.h"
+#include "shell/DebugConsole.h"
+#include "support/TempDir.h"
 
 using namespace wf;
 
-namespace {
-struct HeadlessGl {
-  HeadlessWindow window{64, 48};
-  EglHeadlessSurface surface{64, 48};
+// A 48x64 window: the integer quotient 48 / 64 is 0, glFrustum rejects the
+// empty volume and the projection stays the identity.
+struct TallHeadlessGl : ::testing::Test {
+  void SetUp() override { ASSERT_TRUE(renderer.createContext()) << "no EGL context"; }
+  HeadlessWindow window{48, 64};
+  EglHeadlessSurface surface{48, 64};
   ObjectRegistry registry;
   GlRenderer renderer{&registry, &window, &surface};
-  bool context = renderer.createContext();
 };
-}  // namespace
 
-TEST(HeadlessGl, ClearsToBlackAndReadsBackTopRowFirst) {
-  HeadlessGl gl;
-  gl.renderer.beginFrame();
-  // A red triangle in the upper half (the projection of a 64x48 window is
-  // -1..1 by -1..1 at the near plane 1).
-  glDisable(GL_DEPTH_TEST);
-  glBegin(GL_TRIANGLES);
-  glColor3d(1, 0, 0);
-  glVertex3d(-4, 0.5, -2);
-  glVertex3d(4, 0.5, -2);
-  glVertex3d(0, 1.9, -2);
-  glEnd();
-  int w = 0, h = 0;
-  std::vector<uint8_t> rgb = gl.renderer.readFrameRgb(w, h);
-  ASSERT_EQ(w, 64);
-  ASSERT_EQ(h, 48);
-  auto at = [&](int x, int y) { return &rgb[(static_cast<size_t>(y) * 64 + x) * 3]; };
-  EXPECT_EQ(at(32, 2)[0], 255) << "the triangle is near the top of the picture";
-  EXPECT_EQ(at(32, 2)[1], 0);
-  EXPECT_EQ(at(32, 45)[0], 0) << "the bottom stays black";
-  EXPECT_EQ(at(1, 1)[0], 0);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST(HeadlessGl, ProjectionUsesTheIntegerAspectQuotient) {
-  HeadlessGl gl;
+TEST_F(TallHeadlessGl, ProjectionStaysTheIdentityAndEveryFrameEmptiesTheLightList) {
   double projection[16];
   glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  // glFrustum(-1, 1, -1, 1, 1, 10) for 64 / 48 = 1.
-  EXPECT_DOUBLE_EQ(projection[0], 1.0);
-  EXPECT_DOUBLE_EQ(projection[5], 1.0);
-  EXPECT_NEAR(projection[10], -11.0 / 9.0, 1e-6);  // GL keeps floats
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[2], 64);
-  EXPECT_EQ(viewport[3], 48);
+  EXPECT_EQ(std::vector<double>(projection, projection + 16),
+            std::vector<double>({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_VALUE)) << "the rejected glFrustum";
+  currentLightList().add(nullptr);
+  renderer.beginFrame();
+  EXPECT_EQ(renderer.lights().count(), 0);
 }
 
-TEST(HeadlessGl, TallWindowLeavesTheProjectionAtIdentity) {
-  HeadlessWindow tall(48, 64);
-  EglHeadlessSurface surface(48, 64);
+// F12 goes through the key table first (input mode types its code 0x7B) and
+// then saves the next frame as it stands before its swap.
+TEST(SdlMainWindow, F12TypesInInputModeAndSavesTheNextFrameBeforeItsSwap) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  test::TempDir dir;
+  SdlMainWindow window(64, 48, false);
+  ASSERT_TRUE(window.isAlive()) << window.failure();
+  window.setScreenshotFolder(dir.path());
   ObjectRegistry registry;
-  GlRenderer renderer(&registry, &tall, &surface);
+  GlRenderer renderer(&registry, &window, &window);
   ASSERT_TRUE(renderer.createContext());
-  double projection[16];
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  EXPECT_DOUBLE_EQ(projection[0], 1.0);
-  EXPECT_DOUBLE_EQ(projection[10], 1.0) << "glFrustum with q = 0 is rejected";
-  glGetError();  // the GL_INVALID_VALUE of that call
-}
-
-TEST(HeadlessGl, BeginFrameEmptiesTheLightList) {
-  HeadlessGl gl;
-  for (int i = 0; i < 20; ++i) currentLightList().add(nullptr);
-  EXPECT_EQ(gl.renderer.lights().count(), LightList::kCapacity) << "the 17th light is ignored";
-  gl.renderer.beginFrame();
-  EXPECT_EQ(gl.renderer.lights().count(), 0);
+  DebugConsole console;
+  setCurrentConsole(&console);
+  console.toggleInputMode(nullptr);
+  const auto frame = [&](float red, float green, float blue) {
+    glClearColor(red, green, blue, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    renderer.present();
+  };
+  frame(0, 1, 0);  // on screen when F12 comes
+  SDL_Event key{};
+  key.key.type = SDL_KEYDOWN, key.key.keysym.sym = SDLK_F12;
+  SDL_PushEvent(&key);
+  while (SDL_PollEvent(nullptr)) window.pumpMessage();
+  EXPECT_EQ(console.inputLine, "\x7B");
+  setCurrentConsole(nullptr);
+  frame(1, 0, 1);
+  unsetenv("SDL_VIDEODRIVER");
+  int w = 0, h = 0;
+  std::vector<uint8_t> rgba;
+  ASSERT_TRUE(readPngRgba(dir.file("screenshot-0001.png"), w, h, rgba));
+  EXPECT_EQ(w * h, 64 * 48);
+  EXPECT_EQ(std::vector<uint8_t>(rgba.end() - 4, rgba.end()), std::vector<uint8_t>({255, 0, 255, 255}));
 }

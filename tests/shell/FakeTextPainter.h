@@ -8,16 +8,9 @@
 
 namespace wf::test {
 
-class FakeTextPainter : public TextPainter {
- public:
-  struct Call {
-    std::string text;
-    int x, y;
-    uint32_t rgb;
-    Align align;
-  };
-  void drawText(OffscreenBitmap& target, const std::string& text, int x, int y, uint32_t rgb,
-                Align align) override {
+struct FakeTextPainter : TextPainter {
+  struct Call { std::string text; int x, y; uint32_t rgb; Align align; };
+  void drawText(OffscreenBitmap& target, const std::string& text, int x, int y, uint32_t rgb, Align align) override {
     calls.push_back({text, x, y, rgb, align});
     if (target.contains(x, y)) target.atTop(x, y) = rgb;
   }

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -9,135 +10,81 @@
 #include "support/TempDir.h"
 
 using namespace wf;
-using wf::test::TempDir;
-using wf::test::readTextFile;
+using namespace wf::test;
 
-TEST(SettingsStore, MissingFileGivesNoValues) {
-  TempDir dir;
-  SettingsStore store(dir.file("nothing/settings"));
-  EXPECT_FALSE(store.load());
-  EXPECT_FALSE(store.value("Resolution").has_value());
-  EXPECT_FALSE(store.value("Quality").has_value());
+namespace {
+std::string listing(const std::string& folder) {
+  std::string names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names += entry.path().filename().string() + " ";
+  return names;
 }
+}  // namespace
 
-TEST(SettingsStore, ReadsTheThreeValues) {
-  TempDir dir;
-  const std::string path = dir.write("settings", "Resolution=2\nQuality=1\nStart=0\n");
-  SettingsStore store(path);
-  EXPECT_EQ(store.value("Resolution"), 2);
-  EXPECT_EQ(store.value("Quality"), 1);
-  EXPECT_EQ(store.value("Start"), 0);
-}
-
-TEST(SettingsStore, AcceptsCrLfAndBlankLinesAndTheFull32BitRange) {
-  TempDir dir;
-  SettingsStore store(dir.write("settings", "Resolution=-2147483648\r\n\r\nQuality=2147483647\n"));
-  EXPECT_EQ(store.value("Resolution"), INT32_MIN);
-  EXPECT_EQ(store.value("Quality"), INT32_MAX);
-  EXPECT_FALSE(store.value("Start").has_value());
-}
-
-TEST(SettingsStore, GarbledFilesGiveNoValuesAtAll) {
-  const char* const cases[] = {
-      "Resolution=2\nQuality\n",                // line without '='
-      "Resolution=2\nQuality=x\n",              // not a number
-      "Resolution=2\nQuality=1 \n",             // trailing space
-      "Resolution=2\nQuality=\n",               // empty value
-      "Resolution=2\nresolution=1\n",           // unknown (case matters)
-      "Resolution=2\nResolution=3\n",           // twice
-      "Resolution=2147483648\n",                // beyond 32 bits
-      "Resolution=-2147483649\n",               // below 32 bits
-      "Resolution=99999999999999999999999\n",   // far beyond
-      "\x01\x02\x03\xff binary",                // not text
+TEST(SettingsStore, EachLineIsReadOnItsOwn) {
+  struct Case { const char* text; std::map<std::string, int32_t> values; std::vector<int> ignored; } const cases[] = {
+      {"Resolution=2\nQuality=1\nStart=0\n", {{"Resolution", 2}, {"Quality", 1}, {"Start", 0}}, {}},
+      {"# my choice\nResolution=3\njunk\nQuality=2\n", {{"Resolution", 3}, {"Quality", 2}}, {1, 3}},
+      {"Resolution=-2147483648\r\n\r\nQuality=2147483647\n", {{"Resolution", INT32_MIN}, {"Quality", INT32_MAX}}, {}},
+      {"Resolution=2147483648\nQuality=-2147483649\nStart=99999999999999999999\n", {}, {1, 2, 3}},
+      {"resolution=1\nQuality=x\nQuality=1 \nQuality=\nStart=+\nQuality\n", {}, {1, 2, 3, 4, 5, 6}},
+      {"Resolution=1\nResolution=3", {{"Resolution", 3}}, {}},
+      {"\x01\x02\xff binary", {}, {1}},
   };
-  for (const char* text : cases) {
-    TempDir dir;
-    SettingsStore store(dir.write("settings", std::string(text)));
-    EXPECT_FALSE(store.value("Resolution").has_value()) << "file: " << text;
-    EXPECT_FALSE(store.value("Quality").has_value()) << "file: " << text;
+  for (const Case& c : cases) {
+    std::vector<int> ignored;
+    EXPECT_EQ(parseSettingsText(c.text, &ignored), c.values) << c.text;
+    EXPECT_EQ(ignored, c.ignored) << c.text;
   }
 }
 
-TEST(SettingsStore, SaveCreatesFoldersAndWritesOneLineEach) {
+TEST(SettingsStore, LoadNamesTheFileAndLineOfEveryIgnoredLineAndReadsOnlyFilesOfOurSize) {
   TempDir dir;
-  const std::string path = dir.file("config/wolkenfahrt/settings");
+  const std::string path = dir.write("settings", "# my choice\nResolution=2\nQuality=1\nx=1\n");
+  testing::internal::CaptureStderr();
+  SettingsStore store(path);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::vector<int>({*store.value("Resolution"), *store.value("Quality")}), std::vector<int>({2, 1}));
+  const auto line = [&](int n) { return "wolkenfahrt: " + path + ":" + std::to_string(n) + ": line ignored"; };
+  EXPECT_EQ(err.substr(0, line(1).size()), line(1)) << err;
+  EXPECT_EQ(err.substr(err.find('\n') + 1, line(4).size()), line(4)) << "one line each: " << err;
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+  const std::string big = dir.write("big", std::string(5000, '\n') + "Quality=1\n");
+  for (const std::string& missing : {dir.file("nothing/settings"), dir.path(), big})
+    EXPECT_FALSE(SettingsStore(missing).value("Quality")) << missing;
+  EXPECT_EQ(SettingsStore(dir.write("small", std::string(4000, '\n') + "Quality=1\n")).value("Quality"), 1);
+}
+
+TEST(SettingsStore, SaveWritesKnownValuesInOrderAndAtomically) {
+  TempDir dir;
+  const std::string path = dir.file("cfg/wolkenfahrt/settings");
   SettingsStore store(path);
   store.setValue("Quality", 2);
-  store.setValue("Resolution", 3);
-  store.setValue("Start", 0);
+  store.setValue("Resolution", 1);
   store.setValue("Unknown", 5);
-  ASSERT_TRUE(store.save());
-  EXPECT_EQ(readTextFile(path), "Resolution=3\nQuality=2\nStart=0\n");
-  SettingsStore again(path);
-  EXPECT_EQ(again.value("Resolution"), 3);
-  EXPECT_FALSE(again.value("Unknown").has_value());
-}
-
-TEST(SettingsStore, SaveReplacesTheFileAndLeavesNoTemporaryBehind) {
-  TempDir dir;
-  const std::string path = dir.write("settings", "Resolution=1\n");
-  SettingsStore store(path);
-  store.setValue("Resolution", 2);
-  ASSERT_TRUE(store.save());
-  EXPECT_EQ(readTextFile(path), "Resolution=2\n");
-  // Only the settings file is left in the folder.
-  std::string listing;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-    listing += entry.path().filename().string() + " ";
-  EXPECT_EQ(listing, "settings ");
-}
-
-TEST(SettingsStore, FailedWriteKeepsTheOldFile) {
-  TempDir dir;
-  const std::string path = dir.write("settings", "Resolution=1\n");
-  // A folder where the temporary file would go makes the write fail (for
-  // root too).
-  const std::string blocker = path + ".tmp." + std::to_string(getpid());
-  ASSERT_EQ(mkdir(blocker.c_str(), 0700), 0);
-  SettingsStore store(path);
+  ASSERT_TRUE(store.save()) << "the folders are made";
+  EXPECT_EQ(readTextFile(path), "Resolution=1\nQuality=2\n");
+  EXPECT_EQ(listing(dir.file("cfg/wolkenfahrt")), "settings ") << "no temporary left";
+  // A folder where the temporary would go: the write fails, the old file stays.
+  ASSERT_EQ(mkdir((path + ".tmp." + std::to_string(getpid())).c_str(), 0700), 0);
   store.setValue("Resolution", 3);
   EXPECT_FALSE(store.save());
-  EXPECT_EQ(readTextFile(path), "Resolution=1\n");
-}
-
-TEST(SettingsStore, FailedRenameLeavesNoTemporary) {
-  TempDir dir;
-  // The settings path is a non-empty folder: the rename cannot replace it.
-  dir.write("settings/keep", "x");
-  SettingsStore store(dir.file("settings"));
-  store.setValue("Quality", 1);
-  EXPECT_FALSE(store.save());
-  std::string listing;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-    listing += entry.path().filename().string() + " ";
-  EXPECT_EQ(listing, "settings ");
+  EXPECT_EQ(readTextFile(path), "Resolution=1\nQuality=2\n");
+  // The settings path is a non-empty folder: the rename fails, nothing is left.
+  TempDir other;
+  other.write("settings/keep", "x");
+  EXPECT_FALSE(SettingsStore(other.file("settings")).save());
+  EXPECT_EQ(listing(other.path()), "settings ");
 }
 
 TEST(SettingsStore, DefaultPathFollowsXdgConfigHomeThenHome) {
-  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-  const char* oldHome = std::getenv("HOME");
-  const std::string savedXdg = oldXdg ? oldXdg : "", savedHome = oldHome ? oldHome : "";
-
-  setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
-  setenv("HOME", "/home/demo", 1);
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const std::string savedXdg = xdg ? xdg : "", savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("HOME", "/home/demo", 1), setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
   EXPECT_EQ(SettingsStore::defaultPath(), "/tmp/xdg/wolkenfahrt/settings");
   setenv("XDG_CONFIG_HOME", "relative", 1);
   EXPECT_EQ(SettingsStore::defaultPath(), "/home/demo/.config/wolkenfahrt/settings") << "relative XDG ignored";
-  unsetenv("XDG_CONFIG_HOME");
-  EXPECT_EQ(SettingsStore::defaultPath(), "/home/demo/.config/wolkenfahrt/settings");
-  unsetenv("HOME");
+  unsetenv("HOME"), unsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(SettingsStore::defaultPath(), "");
-
-  if (oldXdg) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-  if (oldHome) setenv("HOME", savedHome.c_str(), 1);
-}
-
-TEST(SettingsStore, OversizedFileIsNotOurs) {
-  TempDir dir;
-  SettingsStore small(dir.write("small", std::string(4000, '\n') + "Quality=1\n"));
-  EXPECT_EQ(small.value("Quality"), 1) << "blank lines are allowed";
-  SettingsStore big(dir.write("big", std::string(5000, '\n') + "Quality=1\n"));
-  EXPECT_FALSE(big.value("Quality").has_value());
-  SettingsStore folder(dir.path());
-  EXPECT_FALSE(folder.value("Quality").has_value()) << "a folder reads as no values";
+  setenv("HOME", savedHome.c_str(), 1);
+  if (!savedXdg.empty()) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
 }
