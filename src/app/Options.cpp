@@ -66,8 +66,9 @@ void setRun(Options& options, RunKind kind, bool& conflict) {
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
   options = Options();
   for (size_t i = 0; i < args.size(); ++i) options.commandLine += (i ? " " : "") + args[i];
-  if (options.commandLine == "quadrix roxx") {
+  if (options.commandLine == "quadrix roxx" || options.commandLine == "quadrix roxx --watch") {
     options.consoleMode = true;
+    options.watch = options.commandLine.size() > 12;
     return true;
   }
   if (options.commandLine == "-XP") {
@@ -175,6 +176,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
       }
       options.qualityGiven = true;
+    } else if (a == "--watch") {
+      options.watch = true;
     } else if (a == "--dump-geometry") {
       options.dumpGeometry = true;
     } else {
@@ -209,6 +212,8 @@ std::string usageText() {
   return "usage: wolkenfahrt                      start-up dialog, then the demo in mohn.cs\n"
          "       wolkenfahrt -XP                  800x600 full screen\n"
          "       wolkenfahrt quadrix roxx         with the debug console\n"
+         "       wolkenfahrt [--mode M] [--quality Q] --watch | quadrix roxx --watch\n"
+         "                                        rebuild the demo when a file of it changes\n"
          "       wolkenfahrt [--mode M] [--quality Q]   skip the dialog\n"
          "       wolkenfahrt --render DIR|OUT.mp4 [--from S] [--seconds D] [--fps F] [--mode M] [--quality Q]\n"
          "       wolkenfahrt --dump-scene OUT.json --steps N [--quality Q] [--mode M] [--dump-geometry]\n"

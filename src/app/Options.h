@@ -34,6 +34,7 @@ struct Options {
   std::string commandLine;  // the arguments joined by single spaces
   bool consoleMode = false; // exactly "quadrix roxx"
   bool xpMode = false;      // exactly "-XP"
+  bool watch = false;       // --watch: rebuild the engine when a file of the production changes
   bool modeGiven = false;   // --mode: skip the dialog
   ModeChoice mode;
   bool qualityGiven = false;

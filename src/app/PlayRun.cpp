@@ -1,6 +1,13 @@
+#include <algorithm>
 #include <cstdio>
+#include <thread>
+#include <vector>
 
 #include "app/DemoApp.h"
+#include "app/EngineAt.h"
+#include "app/TimelineTrace.h"
+#include "app/WatchedFiles.h"
+#include "script/Script.h"
 #include "app/Progress.h"
 #include "app/Runs.h"
 #include "base/Console.h"
@@ -15,6 +22,25 @@
 
 namespace wf {
 namespace {
+
+// How often --watch looks at the production's files.
+constexpr double kWatchSeconds = 0.1;
+
+// The script and the files its declarations read.
+std::vector<std::string> productionFiles(const Script& script, const std::string& scriptFile) {
+  std::vector<std::string> files = scriptDataFiles(script);
+  files.insert(files.begin(), scriptFile);
+  return files;
+}
+
+// True when the changed script reads without a report. Its reports go to
+// the console or stderr; a message box would stop the demo on every save.
+bool scansCleanly(const std::string& scriptFile) {
+  const MessageBoxHandler boxes = setMessageBoxHandler(nullptr);
+  const Script probe(scriptFile, nullptr);
+  setMessageBoxHandler(boxes);
+  return probe.reportCount() == 0 && !probe.sourceFailed();
+}
 
 int noDisplay(const std::string& why) {
   std::fprintf(stderr,
@@ -81,18 +107,59 @@ int runPlay(const Options& options) {
   platform.surface = &window;
   platform.time = &time;
   platform.sound = std::make_unique<SdlSoundOutput>();
-  {
-    DemoApp app(options.commandLine, window, std::move(platform));
-    if (!app.ready()) {
-      setCurrentConsole(nullptr);
-      return DemoApp::kNoContextExitStatus;
-    }
-    app.runFrame();
-    logDiagnostic("first frame " + std::to_string(static_cast<int>(1000.0 * (time.now() - startSeconds))) +
-                  " ms after start");
-    app.run();
-    logTimings(app.timings());
+  const std::string scriptFile = platform.scriptFile;
+  auto app = std::make_unique<DemoApp>(options.commandLine, window, std::move(platform));
+  if (!app->ready()) {
+    setCurrentConsole(nullptr);
+    return DemoApp::kNoContextExitStatus;
   }
+  app->runFrame();
+  logDiagnostic("first frame " + std::to_string(static_cast<int>(1000.0 * (time.now() - startSeconds))) +
+                " ms after start");
+  WatchedFiles watched;
+  if (options.watch) watched.watch(productionFiles(app->script(), scriptFile));
+  double nextLook = time.now() + kWatchSeconds;
+  while (window.isAlive()) {
+    app->runFrame();
+    long long target = -1;  // the clock step to rebuild the engine at
+    bool reload = false;
+    MainWindow::Seek seek;
+    if (window.takeSeek(seek))
+      target = seek.toStart ? 0 : std::max(0LL, app->clock().scriptSteps() + seek.steps);
+    if (options.watch && time.now() >= nextLook) {
+      nextLook = time.now() + kWatchSeconds;
+      if (watched.changed()) {
+        reload = scansCleanly(scriptFile);
+        // A script that does not scan keeps the old engine; its reports
+        // have been shown, and only the next change is looked at.
+        watched.watch(reload ? watched.paths() : productionFiles(app->script(), scriptFile));
+        if (reload && target < 0) target = app->clock().scriptSteps();
+      }
+    }
+    if (target >= 0) {
+      const double started = time.now();
+      const bool paused = app->clock().isPaused();
+      logTimings(app->timings());
+      app.reset();  // one engine at a time
+      DemoPlatform next;
+      next.surface = &window;
+      next.time = &time;
+      next.sound = std::make_unique<SdlSoundOutput>();
+      next.scriptFile = scriptFile;
+      app = buildEngineAt(options.commandLine, window, std::move(next), target);
+      if (!app) {
+        setCurrentConsole(nullptr);
+        return DemoApp::kNoContextExitStatus;
+      }
+      if (paused) app->clock().pause();
+      if (options.watch) watched.watch(productionFiles(app->script(), scriptFile));
+      logDiagnostic(std::string(reload ? "reloaded " : "moved to ") + timelineTime(static_cast<int>(target) + 1) +
+                    " in " + std::to_string(static_cast<int>(1000.0 * (time.now() - started))) + " ms");
+    }
+    std::this_thread::yield();  // the loop never waits; it only gives way
+  }
+  logTimings(app->timings());
+  app.reset();
   setCurrentConsole(nullptr);
   return 0;
 }

@@ -22,7 +22,10 @@ FrameClock::~FrameClock() {
 }
 
 void FrameClock::clockStep() {
-  if (!paused_ && step_) step_();
+  if (!paused_ && step_) {
+    step_();
+    scriptSteps_ += 1;
+  }
   nextStepTime_ += kStepSeconds;
 }
 

@@ -52,6 +52,13 @@ class FrameClock {
   double now() { return time_.now(); }
   // One clock step: a script step unless paused, and the step time advances.
   void clockStep();
+  // Clock steps that ran a script step: the timeline position an engine
+  // built anew reaches by running as many (the reload and the seek keys).
+  long long scriptSteps() const { return scriptSteps_; }
+  // The steps run so far stand for the time up to now: after a fast-forward
+  // of a freshly built engine, the next step is due at once, not after the
+  // time the fast-forward stood for.
+  void resync() { nextStepTime_ = time_.now(); }
 
   // The one switch for stopping the timeline: the Pause key, ENDE, START's
   // fast-forward and the console's input mode all go through it.
@@ -67,6 +74,7 @@ class FrameClock {
   std::function<void()> step_;
   bool paused_ = false;
   double nextStepTime_ = 0.0;  // while paused it still advances: no burst on resuming
+  long long scriptSteps_ = 0;
 };
 
 }  // namespace wf

@@ -22,10 +22,28 @@ class MainWindow {
   virtual int outerWidth() const = 0;
   virtual int outerHeight() const = 0;
 
+  // A jump on the timeline asked for by a key, for the frame loop to carry
+  // out: `steps` on from the current step (negative: back), or to the start.
+  struct Seek {
+    bool toStart = false;
+    long long steps = 0;
+  };
+  void requestSeek(Seek seek) { seek_ = seek, seekPending_ = true; }
+  bool takeSeek(Seek& seek) {
+    if (!seekPending_) return false;
+    seek = seek_;
+    seekPending_ = false;
+    return true;
+  }
+
   static MainWindow* current();
 
  protected:
   bool alive_ = false;
+
+ private:
+  Seek seek_;
+  bool seekPending_ = false;
 };
 
 // A window without a display: a fixed-size surface for headless runs.

@@ -11,7 +11,11 @@ ReportListener* reportListener = nullptr;
 bool diagnosticsQuiet = false;
 }  // namespace
 
-void setMessageBoxHandler(MessageBoxHandler handler) { boxHandler = handler; }
+MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler) {
+  const MessageBoxHandler previous = boxHandler;
+  boxHandler = handler;
+  return previous;
+}
 
 void showMessageBox(const std::string& caption, const std::string& text) {
   // Plain errors print as their bare text, so "--check" output is exactly the

@@ -12,7 +12,8 @@ namespace wf {
 // Shows a message box and returns when it is dismissed. Installed by the
 // interactive platform; without one, boxes only reach stderr.
 using MessageBoxHandler = void (*)(const std::string& caption, const std::string& text);
-void setMessageBoxHandler(MessageBoxHandler handler);
+// Installs `handler` (null: none) and returns the one it replaces.
+MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 
 // stderr line plus the blocking box, if a handler is installed.
 void showMessageBox(const std::string& caption, const std::string& text);

@@ -1,5 +1,6 @@
 #include "music/ModPlayer.h"
 
+#include <algorithm>  // Required for: std::min()
 #include <vector>
 
 #include "base/Report.h"
@@ -49,6 +50,20 @@ void ModPlayer::play() {
   output_->start();
   worker_ = std::thread(&ModPlayer::workerLoop, this);
   playing_ = true;
+}
+
+void ModPlayer::playFrom(int64_t frames) {
+  if (!initialised_) return;
+  stop();
+  {
+    std::lock_guard<std::mutex> lock(engineMutex_);
+    engine_.resetPlayback();
+    engine_.rewind();
+    for (; frames > 0; frames -= ModEngine::kBlockFrames)
+      engine_.skipBlock(static_cast<size_t>(std::min<int64_t>(frames, ModEngine::kBlockFrames)) * 4);
+  }
+  output_->clear();
+  play();
 }
 
 void ModPlayer::stop() {

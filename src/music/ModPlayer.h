@@ -57,6 +57,10 @@ class ModPlayer {
   void loadModule(const std::string& path);
   void play();
   void stop();
+  // Plays the module from `frames` output frames after its start: the song
+  // goes back to its start and the sequencer and the channels move on that
+  // far without a sound (the reload and the seek keys of interactive play).
+  void playFrom(int64_t frames);
 
   bool initialised() const { return initialised_; }
   bool isPlaying() const { return playing_; }

@@ -47,6 +47,9 @@ class SoundOutput {
   // virtual device) plays up to the output frame at `seconds` of the
   // timeline. A device that plays on its own clock ignores it.
   virtual void advanceTo(double /*seconds*/) {}
+  // True for outputs that advanceTo() moves exactly (headless): the music of
+  // a fast-forward is then already where it belongs.
+  virtual bool keepsTimeline() const { return false; }
 
   // The events the cursor signals (owned by the player).
   void attach(AutoResetEvents* events) { events_ = events; }

@@ -31,6 +31,7 @@ class VirtualSoundOutput : public SoundOutput {
 
   // Plays up to the output frame at `seconds` (earlier times do nothing).
   void advanceTo(double seconds) override;
+  bool keepsTimeline() const override { return true; }
   int64_t framesPlayed() const { return framesPlayed_; }
 
   // Where the frames played from now on go: into memory (the default; pcm()

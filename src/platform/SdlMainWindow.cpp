@@ -208,6 +208,13 @@ void SdlMainWindow::close() {
 
 bool SdlMainWindow::createContext() {
   if (!window_) return false;
+  // An engine built anew (reload, seek) starts from a fresh context; the
+  // one before it has gone with its textures.
+  if (context_) {
+    SDL_GL_MakeCurrent(window_, nullptr);
+    SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+    context_ = nullptr;
+  }
   SDL_GLContext context = SDL_GL_CreateContext(window_);
   if (!context) return false;
   context_ = context;

@@ -42,6 +42,12 @@ void handleKeyDown(int virtualKey) {
   }
 
   DebugConsole* console = DebugConsole::current();
+  // The seek keys, unless the console's input line takes the key.
+  if (virtualKey >= vk::kF5 && virtualKey <= vk::kF9 && !(console && console->inputMode)) {
+    static const MainWindow::Seek seeks[] = {{true, 0}, {false, -1000}, {false, -100}, {false, 100}, {false, 1000}};
+    if (MainWindow* window = MainWindow::current()) window->requestSeek(seeks[virtualKey - vk::kF5]);
+    return;
+  }
   if (!console || virtualKey <= 0) return;
   switch (virtualKey) {
     case vk::kBack: console->backspace(); return;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/EngineAt.h"
 #include "app/EngineHost.h"
 #include "app/SceneDump.h"
 #include "base/Console.h"
@@ -14,6 +15,11 @@
 #include "scene/Mesh.h"
 #include "scene/ObjectRegistry.h"
 #include "script/Script.h"
+#include "music/ModuleInfo.h"
+#include "music/ModPlayer.h"
+#include "music/VirtualSoundOutput.h"
+#include "platform/EglHeadlessSurface.h"
+#include "support/ModWriter.h"
 #include "support/TempDir.h"
 
 using namespace wf;
@@ -215,4 +221,55 @@ TEST(SceneDump, Fnv1a64AndFiles) {
   EXPECT_EQ(test::readTextFile(dir.file("out.json")), "{}\n");
   EXPECT_FALSE(writeDumpFile(dir.file("no/such/folder/out.json"), "{}", error));
   EXPECT_NE(error.find("cannot write"), std::string::npos);
+}
+
+// Reload and seek build the engine anew and bring it to a clock step; the
+// scene, variables, timeline and music must be those of a run that got
+// there step by step.
+TEST(SceneDump, EngineBuiltAtAStepEqualsAFreshRunToIt) {
+  test::TempDir dir;
+  test::ScopedWorkingDir cwd(dir.path());
+  dir.write("lied.mod", test::basicWriter().build());
+  // Clock step 1 runs script steps 1..51 (START); the stop comes on script
+  // step 101 (clock step 51), ENDE on script step 402 (clock step 352).
+  dir.write("mohn.cs", "M:AUDIO(lied.mod);\nPLAYMOD();\nR:OBJECT(Base);\n-1 R.W*1;\nx:START(50);\nd100 R!;\n"
+                       "d1 -1 R.M*0,0,0.01,1;\nd300 e:ENDE(fertig);\n");
+  for (long long steps : {1, 60, 400}) {
+    std::string dumps[2];
+    for (int rebuilt = 0; rebuilt < 2; ++rebuilt) {
+      ConsoleLog console;
+      setCurrentConsole(&console);
+      HeadlessWindow window(64, 48);
+      EglHeadlessSurface surface(64, 48);
+      VirtualTimeSource time;
+      DemoPlatform platform;
+      platform.surface = &surface;
+      platform.time = &time;
+      platform.sound = std::make_unique<VirtualSoundOutput>();
+      std::unique_ptr<DemoApp> app;
+      if (rebuilt) {
+        app = buildEngineAt("", window, std::move(platform), steps);
+      } else {
+        app = std::make_unique<DemoApp>("", window, std::move(platform));
+        for (long long i = 1; i <= steps; ++i) {
+          app->clock().clockStep();
+          app->music().output()->advanceTo(static_cast<double>(i) / 100);
+        }
+      }
+      ASSERT_TRUE(app && app->ready());
+      const std::string music = musicStateJson(app->music());
+      SceneDumpInput input;
+      input.registry = &app->registry();
+      input.script = &app->script();
+      input.console = &console;
+      input.display = &displaySettings();
+      input.steps = steps;
+      input.musicJson = &music;
+      dumps[rebuilt] = sceneDumpText(input);
+      app.reset();
+      setCurrentConsole(nullptr);
+    }
+    EXPECT_EQ(dumps[1], dumps[0]) << "after " << steps << " clock steps";
+    EXPECT_NE(dumps[0].find("\"playing\": true"), std::string::npos) << steps;
+  }
 }
