@@ -223,7 +223,8 @@ std::string usageText() {
          "       wolkenfahrt --module-wav IN.mod OUT.wav --seconds S\n"
          "       wolkenfahrt --texture-png OUT.png IN...\n"
          "       wolkenfahrt --help | --version\n"
-         "modes: windowed (640x480), 640x480, 800x600, 1024x768; qualities: low, normal, high (0, 1, 2)\n";
+         "modes: windowed (640x480), 640x480, 800x600, 1024x768; qualities: low, normal, high (0, 1, 2)\n"
+         "keys: Escape ends, Pause freezes, F12 screenshot; F5 start, F6/F7 back 10 s/1 s, F8/F9 on 1 s/10 s\n";
 }
 
 }  // namespace wf

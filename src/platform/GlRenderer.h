@@ -4,7 +4,9 @@
 // resize() uses the integer quotient q = width / height (truncated): 1 for
 // 640x480, 800x600, 1024x768, 0 for windows taller than wide, in which case
 // glFrustum rejects the empty volume and the projection stays the identity.
-// Deliberately kept: productions were framed with exactly this projection.
+// deliberate: productions were framed with exactly this projection
+// (TallHeadlessGl.ProjectionStaysTheIdentityAndEveryFrameEmptiesTheLightList,
+// GoldenFrame.SceneWithEveryMeshKindMatchesTheStoredPicture).
 #pragma once
 #include <cstdint>
 #include <vector>

@@ -43,8 +43,9 @@ std::string fixedText(double v) {
 }  // namespace
 
 InspectorTexts formatInspector(double px, double py, double pz) {
-  // Deliberately the minus sign of y and z ends the text before them: the
-  // three texts are drawn side by side, so it lands just left of its number.
+  // deliberate: the minus sign of y and z ends the text before them; the
+  // three texts are drawn side by side, so it lands just left of its number
+  // (Published.InspectorAndMoverFindTheirObjectByName).
   InspectorTexts t;
   t.x = std::string(" : ") + (px < 0 ? "-" : "") + fixedText(px) + " , " + (py < 0 ? "-" : "");
   t.y = fixedText(py) + " ," + (pz < 0 ? "-" : "");
