@@ -206,7 +206,7 @@ std::string usageText() {
          "       wolkenfahrt -XP                  800x600 full screen\n"
          "       wolkenfahrt quadrix roxx         with the debug console\n"
          "       wolkenfahrt [--mode M] [--quality Q]   skip the dialog\n"
-         "       wolkenfahrt --render DIR|OUT.mp4 [--from S] [--seconds D] [--fps F] [--mode M] [--quality Q]\n"
+         "       wolkenfahrt --render DIR|OUT.mp4|OUT.mkv [--from S] [--seconds D] [--fps F] [--mode M] [--quality Q]\n"
          "       wolkenfahrt --dump-scene OUT.json --steps N [--quality Q] [--mode M] [--dump-geometry]\n"
          "       wolkenfahrt --check [FILE]\n"
          "       wolkenfahrt --module-info IN.mod\n"
