@@ -215,7 +215,7 @@ std::string usageText() {
          "       wolkenfahrt [--mode M] [--quality Q] --watch | quadrix roxx --watch\n"
          "                                        rebuild the demo when a file of it changes\n"
          "       wolkenfahrt [--mode M] [--quality Q]   skip the dialog\n"
-         "       wolkenfahrt --render DIR|OUT.mp4 [--from S] [--seconds D] [--fps F] [--mode M] [--quality Q]\n"
+         "       wolkenfahrt --render DIR|OUT.mp4|OUT.mkv [--from S] [--seconds D] [--fps F] [--mode M] [--quality Q]\n"
          "       wolkenfahrt --dump-scene OUT.json --steps N [--quality Q] [--mode M] [--dump-geometry]\n"
          "       wolkenfahrt --check [FILE] [--quality Q]\n"
          "       wolkenfahrt --timeline OUT.svg [FILE] [--quality Q]\n"

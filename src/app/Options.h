@@ -9,7 +9,7 @@ namespace wf {
 
 enum class RunKind {
   Interactive,  // start-up dialog, "-XP", "quadrix roxx", or --mode/--quality
-  Render,       // --render DIR|FILE.mp4
+  Render,       // --render DIR|FILE.mp4|FILE.mkv [--from S]
   DumpScene,    // --dump-scene OUT.json
   Check,        // --check [FILE]
   Timeline,     // --timeline OUT.svg [FILE]
@@ -42,7 +42,7 @@ struct Options {
   std::string output;       // --render target, --dump-scene / --texture-png / --module-wav output
   std::vector<std::string> inputs;
   double seconds = -1.0;    // < 0: not given
-  double from = 0.0;        // --render: where on the timeline the part starts
+  double from = 0.0;        // --render: seconds of timeline before the part to render
   double fps = 60.0;
   long long steps = -1;
   bool dumpGeometry = false;

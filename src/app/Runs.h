@@ -12,7 +12,8 @@ namespace wf {
 
 // Start-up dialog (or -XP, "quadrix roxx", --mode), then the demo in a window.
 int runPlay(const Options& options);
-// --render DIR|OUT.mp4: frames and music of the timeline, headless.
+// --render DIR|OUT.mp4|OUT.mkv: frames and music of the timeline (or of the
+// part from --from on), headless.
 int runRender(const Options& options);
 // --dump-scene OUT.json --steps N: the scene after N steps, headless.
 int runDumpScene(const Options& options);
