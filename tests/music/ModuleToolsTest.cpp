@@ -36,8 +36,7 @@ TEST(ModuleInfo, ReportsHeaderSamplesOrdersEffectsAndDuration) {
   TempDir dir;
   ModWriter writer = test::basicWriter();
   writer.setTitle(std::string("i\"n\x01\xE9\\f", 7));
-  writer.sample(1).finetune = -2;
-  writer.sample(1).volume = 40;
+  writer.sample(1).finetune = -2, writer.sample(1).volume = 40;
   writer.setSong({0, 2, 0});
   writer.setCell(0, 3, 1, ModCell{428, 1, 0xA, 0x01});
   writer.setCell(2, 5, 2, ModCell{0, 0, 0xE, 0xC3});
@@ -75,13 +74,12 @@ TEST(ModuleInfo, DurationEndsBeforeTheFirstRepeatedRow) {
       {"speed 0: every tick is a row", {0}, 0, 0, 0, ModCell{0, 0, 0xF, 0}, 64 * 882 / 44100.0},
       {"capped at 30 minutes", longSong, 0, 0, 0, ModCell{0, 0, 0xF, 32}, 1800.0},  // else 128 x 64 x 6 x 3445 frames
   };
+  TempDir dir;
   for (const auto& c : cases) {
-    TempDir dir;
     ModWriter writer = test::basicWriter();
     writer.setSong(c.song);
     writer.setCell(c.pattern, c.row, c.channel, c.cell);
-    const std::string json = infoOf(dir.write("d.mod", writer.build()));
-    EXPECT_DOUBLE_EQ(numberAfter(json, "durationSeconds"), c.seconds) << c.what;
+    EXPECT_DOUBLE_EQ(numberAfter(infoOf(dir.write("d.mod", writer.build())), "durationSeconds"), c.seconds) << c.what;
   }
 }
 

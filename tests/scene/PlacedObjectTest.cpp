@@ -11,10 +11,8 @@ using namespace wf::test;
 namespace {
 PlacedObject* make(ObjectRegistry& r, const std::string& name, int weight = 0) {
   auto o = std::make_unique<PlacedObject>("x");
-  o->weight = weight;
-  PlacedObject* raw = r.add(std::move(o));
-  raw->name = name;
-  return raw;
+  o->weight = weight, o->name = name;
+  return r.add(std::move(o));
 }
 
 struct Probe : PlacedObject {  // logs its updates and draws, and counts as a texture
@@ -77,7 +75,7 @@ TEST(ObjectRegistry, OrderFindAndCapacity) {
   EXPECT_EQ(r.find("z1"), 3) << "the first of two names";
   for (int i = r.count(); i < ObjectRegistry::kCapacity + 5; ++i) make(r, "o");
   EXPECT_EQ(r.count(), ObjectRegistry::kCapacity);
-  EXPECT_EQ(console.lines(), std::vector<std::string>{"Zuviele Objekte: x"}) << "one report";
+  EXPECT_EQ(console.lines(), std::vector<std::string>{"Zuviele Objekte: o"}) << "one report, with the name";
   EXPECT_EQ(console.log.level(2), 0);
 }
 

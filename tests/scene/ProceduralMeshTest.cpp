@@ -53,10 +53,9 @@ TEST(ProceduralMesh, CountsIndicesNormalsAndReports) {
   // What, the builder, the quality; the vertex and triangle counts and the console lines.
   const std::tuple<const char*, Build, int, int, int, std::vector<std::string>> cases[] = {
       {"tree 2,1,0.1: 3 segments", tree("2,1,0.1"), 0, 12, 12, {}}, {"tree 2", tree("2"), 0, 12, 12, {}},
-      {"tree 2,1,0.1: a level more", tree("2,1,0.1"), 1, 28, 28, {}},
-      {"tree 2,1,0.1: two levels more", tree("2,1,0.1"), 2, 60, 60, {}},
-      {"tree -0.5: truncated to 0", tree("-0.5,1,1"), 1, 4, 4, {}},
-      {"tree 0.9: truncated to 0", tree("0.9,1,1"), 0, 0, 0, {}}, {"tree -3", tree("-3,1,0.1"), 2, 0, 0, {}},
+      {"tree: a level more", tree("2,1,0.1"), 1, 28, 28, {}},         {"two more", tree("2,1,0.1"), 2, 60, 60, {}},
+      {"tree -0.5: truncated to 0", tree("-0.5,1,1"), 1, 4, 4, {}},  {"tree -3", tree("-3,1,0.1"), 2, 0, 0, {}},
+      {"tree 0.9: truncated to 0", tree("0.9,1,1"), 0, 0, 0, {}},
       {"tree clamped to 14 levels", tree("13,0.1,0.01"), 2, 65532, 65532, {}},
       {"tree clamped from 2e9 levels", tree("2000000000,1,1"), 0, 65532, 65532, {}},
       {"outer ring", ring, 0, 143, 240, {}},           {"outer ring", ring, 1, 546, 1000, {}},
@@ -121,16 +120,15 @@ TEST(Tree, ThreeLevelsFollowTheDrawsAndTheBindingOffsets) {
   // The children of a down segment (level 3, vertices 36..39 of "5,1,0") start above it, at +h/2 and +h/3.
   const std::unique_ptr<Mesh> five = tree("5,1,0")();
   const double startY = five->vertices[38].position.y;
-  EXPECT_EQ(five->vertices[39].position.y, startY - 3.0) << "it grows down";
-  EXPECT_EQ(five->vertices[42].position.y, startY + 1.5) << "first child";
-  EXPECT_EQ(five->vertices[58].position.y, startY + 1.0) << "second child";
+  EXPECT_EQ(std::vector<double>({five->vertices[39].position.y, five->vertices[42].position.y, five->vertices[58].position.y}),
+            std::vector<double>({startY - 3.0, startY + 1.5, startY + 1.0})) << "it grows down; first and second child";
 }
 
 TEST(Logo, TorusVerticesTrianglesAndCaps) {
   ScopedDetailLevel quality(0);  // 12 ring steps, 10 tube steps
   const std::unique_ptr<Mesh> ring = buildTorus(0.2, 0, 1), c = buildTorus(0.25, 0.1, 0.9);
-  EXPECT_EQ(xyzw(ring->vertices[0].position), xyzw({1.2, 0, 0, 1}));
-  EXPECT_EQ(xyzw(ring->vertices[0].normal), xyzw({1, 0, 0, 0}));
+  EXPECT_EQ(std::make_pair(xyzw(ring->vertices[0].position), xyzw(ring->vertices[0].normal)),
+            std::make_pair(xyzw({1.2, 0, 0, 1}), xyzw({1, 0, 0, 0})));
   expectNear(xyzw(c->vertices[0].position), {1.0112712, 0.7347316, 0, 1}, 5e-8, "phi = 0.2 pi, radius 1.25");
   EXPECT_EQ(corners(*c, 24, 2), (std::vector<int>{13, 24, 14, 24, 25, 14})) << "cell (1, 2)";
   // Caps after the 240 grid triangles: (144, j, j+1) and (143, 142 - j, 141 - j).
@@ -176,8 +174,7 @@ TEST(Skeleton, BonesRingsAndTriangles) {
     const Vector4 centre = bone < 0 ? Vector4(0, 0, 0, 1) : a.endPoint(bone);
     const Vector4& dir = a.bones[static_cast<size_t>(std::max(bone, 0))].direction;
     for (size_t k = 0; k < 3; ++k) {
-      const MeshVertex& vertex = a.vertices[static_cast<size_t>(r[0]) + k];
-      const Vector4 offset = vertex.position - centre;
+      const Vector4 offset = a.vertices[static_cast<size_t>(r[0]) + k].position - centre;
       EXPECT_NEAR(offset.length(), r[2], 1e-12) << "ring at " << r[0] << " vertex " << k;
       EXPECT_NEAR(dot(offset, dir), 0.0, 1e-12) << "ring at " << r[0] << " vertex " << k;
     }
