@@ -59,8 +59,11 @@ void ModPlayer::playFrom(int64_t frames) {
     std::lock_guard<std::mutex> lock(engineMutex_);
     engine_.resetPlayback();
     engine_.rewind();
+    // Mixed and thrown away, not skipped: the channels' sample positions
+    // move on too, so a held note goes on where it would be.
+    std::vector<int16_t> discard(ModEngine::kBlockFrames * 2);
     for (; frames > 0; frames -= ModEngine::kBlockFrames)
-      engine_.skipBlock(static_cast<size_t>(std::min<int64_t>(frames, ModEngine::kBlockFrames)) * 4);
+      engine_.renderBlock(discard.data(), static_cast<size_t>(std::min<int64_t>(frames, ModEngine::kBlockFrames)) * 4);
   }
   output_->clear();
   play();

@@ -58,8 +58,9 @@ class ModPlayer {
   void play();
   void stop();
   // Plays the module from `frames` output frames after its start: the song
-  // goes back to its start and the sequencer and the channels move on that
-  // far without a sound (the reload and the seek keys of interactive play).
+  // goes back to its start, and the sequencer and the channels' sample
+  // positions move on that far without a sound (the reload and the seek keys
+  // of interactive play).
   void playFrom(int64_t frames);
 
   bool initialised() const { return initialised_; }

@@ -167,5 +167,28 @@ TEST(VirtualSoundOutput, KeepsOnlyWhatItIsToldToButPlaysEverything) {
   EXPECT_EQ(std::memcmp(wav.data() + 44, &reference[2 * 2000], 10000 * 4), 0) << "the samples (little-endian host)";
 }
 
+
+// Reload and seek move the song to a frame without playing it through.
+TEST(ModPlayer, PlayFromMovesTheSongSilentlyToAFrame) {
+  test::TempDir dir;
+  auto device = std::make_unique<VirtualSoundOutput>();
+  VirtualSoundOutput& out = *device;
+  ModPlayer player(std::move(device));
+  player.loadModule(dir.write("song.mod", audibleWriter().build()));
+  player.play();
+  out.advanceTo(at(9000));  // it has played a little: playFrom starts over
+  player.playFrom(30000);
+  ModEngine engine;
+  test::loadInto(engine, audibleWriter());
+  std::vector<int16_t> skipped(30000 * 2);
+  engine.renderBlock(skipped.data(), skipped.size() * 2);
+  const MusicState s = player.state();
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_EQ(std::vector<int>({s.order, s.row, s.tick}), std::vector<int>({engine.order(), engine.row(), engine.tick()}))
+      << "the sequencer stands where 30000 frames of playing leave it";
+  EXPECT_EQ(s.channels[0].position, engine.channel(0).position) << "and so does the sample";
+  EXPECT_NE(engine.row(), 0);
+}
+
 }  // namespace
 }  // namespace wf
