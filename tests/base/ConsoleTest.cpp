@@ -14,11 +14,7 @@ TEST(ConsoleLog, LinesStartAtTwoAndHoldAtMost168Characters) {
   EXPECT_EQ(log.level(2), 1);
   std::string umlauts;
   for (int i = 0; i < 168; ++i) umlauts += "\xC3\xBC";
-  struct Case {
-    std::string print, append;
-    int level;
-    size_t lineBytes;  // 0: nothing printed
-  };
+  struct Case { std::string print, append; int level; size_t lineBytes; };  // lineBytes 0: nothing printed
   const Case cases[] = {
       {std::string(168, 'a'), "", 0, 168},
       {std::string(169, 'b'), "", 0, 0},
@@ -33,9 +29,7 @@ TEST(ConsoleLog, LinesStartAtTwoAndHoldAtMost168Characters) {
     log.print(c.print, c.level);
     if (!c.append.empty()) log.append(c.append, c.level);
     EXPECT_EQ(log.lineCount(), before + (c.lineBytes ? 1 : 0)) << c.print.size() << " + " << c.append.size();
-    if (c.lineBytes) {
-      EXPECT_EQ(log.line(log.lineCount()).size(), c.lineBytes) << c.print.size();
-    }
+    if (c.lineBytes) { EXPECT_EQ(log.line(log.lineCount()).size(), c.lineBytes) << c.print.size(); }
   }
 }
 
@@ -48,41 +42,28 @@ TEST(ConsoleLog, FullLogSaysSoAndDropsLaterPrints) {
   EXPECT_EQ(log.line(1998), "line 1996");
   log.append("x", 1);
   EXPECT_EQ(log.line(1999), "  CONSOLE IST VOLL ");
-}
-
-TEST(ConsoleLog, ClearingRestartsAtLineTwo) {
-  ConsoleLog log;
-  log.print("a", 1);
-  log.print("b", 1);
-  log.setLineCount(1);
+  log.setLineCount(1);  // clearing restarts at line two
   log.print("c", 0);
   EXPECT_EQ(log.lineCount(), 2);
   EXPECT_EQ(log.line(2), "c");
   ASSERT_EQ(log.storedLines().size(), 1u);
 }
 
-TEST(Report, ErrorsGoToTheConsoleWhenOneExists) {
+namespace {
+std::string lastBox;
+void recordBox(const std::string& caption, const std::string& text) { lastBox = caption + ": " + text; }
+}  // namespace
+
+TEST(Report, ErrorsGoToTheConsoleOrWithoutOneToABoxCaptionedError) {
   ConsoleLog log;
   setCurrentConsole(&log);
+  setMessageBoxHandler(recordBox);
   reportError("Zeile: 3  ttl fehlt");
   setCurrentConsole(nullptr);
+  reportError("missing.3ds");
+  setMessageBoxHandler(nullptr);
   ASSERT_EQ(log.lineCount(), 2);
   EXPECT_EQ(log.line(2), "Zeile: 3  ttl fehlt");
   EXPECT_EQ(log.level(2), 0);
-}
-
-namespace {
-std::string lastCaption, lastText;
-void recordBox(const std::string& caption, const std::string& text) {
-  lastCaption = caption;
-  lastText = text;
-}
-}  // namespace
-
-TEST(Report, ErrorsWithoutConsoleShowABoxCaptionedError) {
-  setMessageBoxHandler(recordBox);
-  reportError("missing.3ds");
-  setMessageBoxHandler(nullptr);
-  EXPECT_EQ(lastCaption, "Error");
-  EXPECT_EQ(lastText, "missing.3ds");
+  EXPECT_EQ(lastBox, "Error: missing.3ds");
 }

@@ -7,11 +7,7 @@
 using namespace wf;
 
 TEST(FcvtText, DigitsAndPointLikeTheOldRuntime) {
-  struct Case {
-    double value;
-    const char* digits;
-    int point;
-  };
+  struct Case { double value; const char* digits; int point; };
   const Case cases[] = {
       {1.5, "150", 1},       {0.5, "50", 0},        {0.05, "5", -1},      {2.25, "225", 1},
       {-2.25, "225", 1},     {0.0, "00", 0},        {-0.0, "00", 0},      {123.456, "12346", 3},
@@ -26,8 +22,7 @@ TEST(FcvtText, DigitsAndPointLikeTheOldRuntime) {
   };
   for (const Case& c : cases) {
     const FcvtDigits d = fcvtDigits(c.value, 2);
-    EXPECT_EQ(d.digits, c.digits) << c.value;
-    EXPECT_EQ(d.decimalPoint, c.point) << c.value;
+    EXPECT_EQ(std::make_pair(d.digits, d.decimalPoint), std::make_pair(std::string(c.digits), c.point)) << c.value;
   }
 }
 

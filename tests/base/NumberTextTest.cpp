@@ -29,32 +29,20 @@ TEST(NumberText, AtofIgnoresTheProcessLocale) {
 }
 
 TEST(NumberText, AtoiSaturatesAndStopsAtTheFirstNonDigit) {
-  EXPECT_EQ(parseAtoi("42"), 42);
-  EXPECT_EQ(parseAtoi(" -17x"), -17);
-  EXPECT_EQ(parseAtoi("2.9"), 2);
-  EXPECT_EQ(parseAtoi("abc"), 0);
-  EXPECT_EQ(parseAtoi("99999999999"), INT_MAX);
-  EXPECT_EQ(parseAtoi("-99999999999"), INT_MIN);
+  for (auto [text, value] : {std::pair{"42", 42}, {" -17x", -17}, {"2.9", 2}, {"abc", 0}, {"99999999999", INT_MAX},
+                              {"-99999999999", INT_MIN}})
+    EXPECT_EQ(parseAtoi(text), value) << text;
 }
 
 TEST(NumberText, TruncToIntFollowsTheX86Conversion) {
-  EXPECT_EQ(truncToInt(2.9), 2);
-  EXPECT_EQ(truncToInt(-2.9), -2);
-  EXPECT_EQ(truncToInt(std::nan("")), INT_MIN);
-  EXPECT_EQ(truncToInt(1e12), INT_MIN);
-  EXPECT_EQ(truncToInt(-1e12), INT_MIN);
-  EXPECT_EQ(truncToInt(2147483647.0), INT_MAX);
+  for (auto [value, result] : {std::pair{2.9, 2}, {-2.9, -2}, {std::nan(""), INT_MIN}, {1e12, INT_MIN},
+                                {-1e12, INT_MIN}, {2147483647.0, INT_MAX}})
+    EXPECT_EQ(truncToInt(value), result) << value;
 }
 
 TEST(NumberText, EqualsIgnoreCaseFoldsTheLettersOfWindows1252) {
-  const struct {
-    const char *a, *b;
-    bool equal;
-  } cases[] = {
-      {"Base", "bASE", true},
-      {"Base", "Bases", false},
-      {"", "a", false},
-      {"", "", true},
+  const struct { const char *a, *b; bool equal; } cases[] = {
+      {"Base", "bASE", true}, {"Base", "Bases", false}, {"", "a", false}, {"", "", true},
       {"H\xC3\xB6he", "H\xC3\x96HE", true},                     // Höhe, HÖHE
       {"\xC3\x84\xC3\x9C\xC3\x80\xC3\x9E", "\xC3\xA4\xC3\xBC\xC3\xA0\xC3\xBE", true},  // ÄÜÀÞ, äüàþ
       {"\xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8", "\xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF", true},  // ŠŒŽŸ, šœžÿ
