@@ -36,12 +36,10 @@ TEST(ScriptReader, DeliveredCharactersWordEndsAndLines) {
   const Case cases[] = {
       {"white space is skipped; a tab does not end a word", "ab c\td\r\n e", "abcde", "01001", {1, 1, 1, 1, 2}},
       {"single slashes are dropped", "data/models/x.3ds", "datamodelsx.3ds", nullptr, {}},
-      {"a trailing slash too", "a/", "a", nullptr, {}},
-      {"backslashes stay", "a\\b", "a\\b", nullptr, {}},
+      {"a trailing slash too", "a/", "a", nullptr, {}}, {"backslashes stay", "a\\b", "a\\b", nullptr, {}},
       {"comments end at CR LF", "a//comment\r\nb", "ab", nullptr, {1, 2}},
-      {"at a bare LF", "a// comment\nb", "ab", nullptr, {1, 2}},
+      {"at a bare LF", "a// comment\nb", "ab", nullptr, {1, 2}}, {"and at the end", "a//", "a", nullptr, {}},
       {"at a bare CR", "a// comment\rb", "ab", nullptr, {1, 2}},
-      {"and at the end", "a//", "a", nullptr, {}},
       {"quotes keep white space and lose slashes", "x\"a b\t/c\"y", "xa b\tcy", nullptr, {}},
       {"a comment inside quotes ends at its CR", "\"a//c\r\nb\"z", "a\nbz", nullptr, {}},
       {"the character after a closing quote is delivered", "\"ab\" c", "ab c", nullptr, {}},
@@ -49,10 +47,8 @@ TEST(ScriptReader, DeliveredCharactersWordEndsAndLines) {
       {"an unterminated quote ends at the end", "\"abc", "abc", nullptr, {}},
       {"line breaks inside quotes are not counted", "\"a\r\nb\"\r\nc", "a\r\nb\rc", nullptr,
        {1, 1, 1, 1, 1, 2}},
-      {"LF lines", "a\nb\nc", "abc", nullptr, {1, 2, 3}},
-      {"CR lines", "a\rb\rc", "abc", nullptr, {1, 2, 3}},
-      {"empty lines count", "a\r\n\r\nb", "ab", nullptr, {1, 3}},
-      {"empty LF lines count", "a\n\nb", "ab", nullptr, {1, 3}},
+      {"LF lines", "a\nb\nc", "abc", nullptr, {1, 2, 3}}, {"CR lines", "a\rb\rc", "abc", nullptr, {1, 2, 3}},
+      {"empty lines count", "a\r\n\r\nb", "ab", nullptr, {1, 3}}, {"or LF",  "a\n\nb", "ab", nullptr, {1, 3}},
       {"comment lines count", "a\n//x\n//y\nb", "ab", nullptr, {1, 4}},
       {"CR LF comment lines count", "a\r\n//x\r\n//y\r\nb", "ab", nullptr, {1, 4}},
   };
@@ -72,7 +68,9 @@ TEST(ScriptReader, DeliveredCharactersWordEndsAndLines) {
 }
 
 TEST(SourceText, Utf8AndWindows1252BothBecomeCharacters) {
-  auto decode = [](const std::string& s) { return decodeScriptText(reinterpret_cast<const uint8_t*>(s.data()), s.size()); };
+  auto decode = [](const std::string& s) {
+    return decodeScriptText(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+  };
   EXPECT_EQ(decode("Gr\xC3\xBC\xC3\x9F"), U"Gr\u00FC\u00DF");              // "Grüß"
   EXPECT_EQ(decode("Gr\xFC\xDF \x80"), U"Gr\u00FC\u00DF \u20AC");         // "Grüß €" in Windows-1252
   EXPECT_EQ(decode("\xEF\xBB\xBFX"), U"X");

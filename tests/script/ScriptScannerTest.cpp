@@ -34,8 +34,7 @@ TEST_F(ScannerTest, StatementShapes) {
   const Case cases[] = {
       {"d100 50 Ring.M*0,0.02;", 1, {100, 50, "Ring", 'M', kind::kCombine, "0,0.02"}},
       {"Ring.m=1, 2, 3;", 1, {0, 1, "Ring", 'M', kind::kSet, "1,2,3"}},
-      {"Ring.p = Base;", 1, {0, 1, "Ring", 'P', kind::kSet, "Base"}},
-      {"Ring.Mxyz*0;", 1, {0, 1, "Ring", 'M', kind::kCombine, "0"}},
+      {"Ring.p = Base;", 1, {0, 1, "Ring", 'P', kind::kSet, "Base"}}, {"R.Mxyz*0;", 1, {0, 1, "R", 'M', kind::kCombine, "0"}},
       {"Ring:OBJECT(Base);", 1, {0, 1, "Ring", 0, kind::kObject, "Base"}},
       {"Ring : model ( ring.3ds ) ;", 1, {0, 1, "Ring", 0, kind::kModel, "ring.3ds"}},
       {"PLAYMOD();", 1, {0, 1, "PLAYMOD", 0, kind::kCall, ""}}, {"Ring!;", 1, {0, 1, "Ring", 0, kind::kStop, ""}},
@@ -45,13 +44,11 @@ TEST_F(ScannerTest, StatementShapes) {
       {"x:ENDE(\"Auf Wiedersehen\");", 1, {0, 1, "x", 0, kind::kEnde, "Auf Wiedersehen"}},
       {"x:START(500);", 1, {0, 1, "x", 0, kind::kStart, "500"}},
       {"-1 Ring.M*1,0.01;", 1, {0, -1, "Ring", 'M', kind::kCombine, "1,0.01"}},
-      {"d5 3 R.A=ja;", 1, {5, 3, "R", 'A', kind::kSet, "ja"}},
-      {"d 7 R.M=1;", 1, {7, 1, "R", 'M', kind::kSet, "1"}},
+      {"d5 3 R.A=ja;", 1, {5, 3, "R", 'A', kind::kSet, "ja"}}, {"d 7 R.M=1;", 1, {7, 1, "R", 'M', kind::kSet, "1"}},
       {"R.W=sin(Zeit),cos(-1);", 1, {0, 1, "R", 'W', kind::kSet, "sinZeit,cos-1"}},
-      {"R.M=((1));", 1, {0, 1, "R", 'M', kind::kSet, "1"}},
+      {"R.M=((1));", 1, {0, 1, "R", 'M', kind::kSet, "1"}}, {"R.M=\"a;b\";", 1, {0, 1, "R", 'M', kind::kSet, "a"}},
       {"R.T=tex\\stein.tex;", 1, {0, 1, "R", 'T', kind::kSet, "tex\\stein.tex"}},
       {"R.T=tex/stein.tex;", 1, {0, 1, "R", 'T', kind::kSet, "texstein.tex"}},
-      {"R.M=\"a;b\";", 1, {0, 1, "R", 'M', kind::kSet, "a"}},
       {"MESSAGE(\"abc;", 1, {0, 1, "MESSAGE", 0, kind::kCall, "abc"}},
       // A name starting with d is read as a delay word up to the first
       // character followed by a space; a duration in front avoids that.
@@ -83,11 +80,8 @@ TEST_F(ScannerTest, StatementShapes) {
 }
 
 TEST_F(ScannerTest, PropertyLetterIsUpperCasedByBitArithmetic) {
-  const std::pair<const char*, char> cases[] = {
-      {"R.p=0;", 'P'}, {"R.P=0;", 'P'}, {"R.1=0;", 'Q'}, {"R.[=0;", '['},
-      {"R.\xE4=0;", 'D'},      // ä in Windows-1252
-      {"R.\xC3\xA4=0;", 'D'},  // the same letter in UTF-8 gives the same result
-  };
+  const std::pair<const char*, char> cases[] = {  // ä in Windows-1252, then in UTF-8: the same result
+      {"R.p=0;", 'P'}, {"R.P=0;", 'P'}, {"R.1=0;", 'Q'}, {"R.[=0;", '['}, {"R.\xE4=0;", 'D'}, {"R.\xC3\xA4=0;", 'D'}};
   for (const auto& [text, letter] : cases) {
     Script script(Script::FromText{}, text, nullptr);
     ASSERT_EQ(script.recordCount(), 1) << text;

@@ -175,7 +175,7 @@ TEST_F(TimelineTest, EndeShowsItsTextPausesAndClosesTheWindow) {
   EXPECT_TRUE(script->ended());
 }
 
-TEST_F(TimelineTest, Calls) {
+TEST_F(TimelineTest, CallsAndFailedCommandsReportTheirLine) {
   load("playmod();\nStopMod();\nMESSAGE(\"Hallo Welt\");\nMESSAGE(Hallo Welt);\nPLAYMODE();\n\nBLEND(1);");
   steps(1);
   EXPECT_EQ(host.plays, 1);
@@ -183,9 +183,7 @@ TEST_F(TimelineTest, Calls) {
   EXPECT_EQ(linesAt(), (std::vector<std::string>{"playing music...", "stopping music...", "Hallo Welt", "HalloWelt",
                                                "Zeile: 7  Funktion nicht gefunden"}));
   EXPECT_EQ(linesAt(1), (std::vector<std::string>{"playing music...", "stopping music..."}));
-}
-
-TEST_F(TimelineTest, FailedCommandsReportTheirLine) {
+  console.setLineCount(1);  // failed commands report their line
   load("R:OBJECT(Base);\nR.Q=1;\nR.A*1;\nNiemand.M=1;\nR=1;\n3 R.P*0;");
   steps(3);
   EXPECT_EQ(linesAt(0), (std::vector<std::string>{"Zeile: 2  = mi\xC3\x9Fgl\xC3\xBC" "ckt", "Zeile: 3  * failed",
@@ -202,7 +200,7 @@ TEST_F(TimelineTest, VariablesMultiplyOnSetAndAddOnCombine) {
   EXPECT_EQ(linesAt()[0], "Zeit neues Integer.");
 }
 
-TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
+TEST_F(TimelineTest, UnknownKindsDoNothingAndMoversRunThroughExecute) {
   load("X:Kugel(1);\nY:OBJECT(Base);\nY.M=1;\nY.M*1;");
   steps(2);
   EXPECT_EQ(registry.count(), 2);
@@ -215,6 +213,13 @@ TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
     script->execute(odd);
   }
   EXPECT_EQ(registry.count(), 2);
+  ScriptRecord move;  // a mover record runs through execute as well
+  move.kind = kind::kCombine, move.name = "Y", move.letter = 'M', move.argument = "0,0,0.1,1";
+  script->execute(move);
+  script->execute(move);
+  EXPECT_DOUBLE_EQ(object("Y")->asPlaced()->transform.m[2][3], 0.2);
+  EXPECT_EQ(script->indexOf(&move), -1) << "not a record of the table";
+  EXPECT_EQ(script->indexOf(&script->record(1)), 1);
   // A value too long for the line drops alone; "R.M=" stays, and the text
   // of a declaration whose name was too long to print lands behind it.
   const std::string longText(170, '1');
@@ -222,16 +227,4 @@ TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
   console.setLineCount(1);
   steps(1);
   EXPECT_EQ(linesAt(), (std::vector<std::string>{"R neues Dummy.", "R.M= neues Dummy."}));
-}
-
-TEST_F(TimelineTest, MoverRecordsRunThroughExecute) {
-  load("R:OBJECT(Base);");
-  steps(1);
-  ScriptRecord move;
-  move.kind = kind::kCombine, move.name = "R", move.letter = 'M', move.argument = "0,0,0.1,1";
-  script->execute(move);
-  script->execute(move);
-  EXPECT_DOUBLE_EQ(object("R")->asPlaced()->transform.m[2][3], 0.2);
-  EXPECT_EQ(script->indexOf(&move), -1) << "not a record of the table";
-  EXPECT_EQ(script->indexOf(&script->record(0)), 0);
 }
