@@ -16,13 +16,11 @@ TEST(ConsoleLog, LinesStartAtTwoAndHoldAtMost168Characters) {
   for (int i = 0; i < 168; ++i) umlauts += "\xC3\xBC";
   struct Case { std::string print, append; int level; size_t lineBytes; };  // lineBytes 0: nothing printed
   const Case cases[] = {
-      {std::string(168, 'a'), "", 0, 168},
-      {std::string(169, 'b'), "", 0, 0},
+      {std::string(168, 'a'), "", 0, 168}, {std::string(169, 'b'), "", 0, 0},
       {umlauts, "", 0, 336},  // characters count, not bytes
       {std::string(100, 'c'), std::string(69, 'd'), 1, 100},  // 100 + 69 does not fit
       {std::string(100, 'c'), std::string(68, 'd'), 1, 168},
-      {"shown", " more", 49, 10},
-      {"hidden", "", 50, 0},  // the threshold drops level 50 and above
+      {"shown", " more", 49, 10}, {"hidden", "", 50, 0},  // the threshold drops level 50 and above
   };
   for (const Case& c : cases) {
     const int before = log.lineCount();

@@ -13,9 +13,7 @@ struct ClockFixture {
   // Sets the time, ticks, and returns the steps this tick ran.
   int tickAt(double seconds) {
     const int before = steps;
-    time.set(seconds);
-    clock.tick();
-    return steps - before;
+    return time.set(seconds), clock.tick(), steps - before;
   }
 };
 }  // namespace

@@ -34,7 +34,7 @@ TEST_F(ScannerTest, StatementShapes) {
   const Case cases[] = {
       {"d100 50 Ring.M*0,0.02;", 1, {100, 50, "Ring", 'M', kind::kCombine, "0,0.02"}},
       {"Ring.m=1, 2, 3;", 1, {0, 1, "Ring", 'M', kind::kSet, "1,2,3"}},
-      {"Ring.p = Base;", 1, {0, 1, "Ring", 'P', kind::kSet, "Base"}}, {"R.Mxyz*0;", 1, {0, 1, "R", 'M', kind::kCombine, "0"}},
+      {"R.p = Base;", 1, {0, 1, "R", 'P', kind::kSet, "Base"}}, {"R.Mxyz*0;", 1, {0, 1, "R", 'M', kind::kCombine, "0"}},
       {"Ring:OBJECT(Base);", 1, {0, 1, "Ring", 0, kind::kObject, "Base"}},
       {"Ring : model ( ring.3ds ) ;", 1, {0, 1, "Ring", 0, kind::kModel, "ring.3ds"}},
       {"PLAYMOD();", 1, {0, 1, "PLAYMOD", 0, kind::kCall, ""}}, {"Ring!;", 1, {0, 1, "Ring", 0, kind::kStop, ""}},

@@ -45,7 +45,10 @@ class TimelineTest : public ::testing::Test {
     return out;
   }
 
+  void tick(FrameClock& clock, double seconds) { time.advance(seconds), clock.tick(); }
+
   ConsoleLog console;
+  VirtualTimeSource time;
   ObjectRegistry registry;
   CountingHost host{DeclarationTarget{&registry, {}, nullptr}};
   std::unique_ptr<Script> script;
@@ -133,10 +136,8 @@ TEST_F(TimelineTest, NamesWithUmlautsIgnoreCaseInEitherEncoding) {
 
 TEST_F(TimelineTest, StartFastForwardsExactlyNSteps) {
   load("PLAYMOD();\nC:OBJECT(Base);\n-1 C.W*1;\nx:START(500);\nd100 D:OBJECT(Base);");
-  VirtualTimeSource time;
   FrameClock clock(time, [this] { script->step(); });
-  time.advance(0.005);
-  clock.tick();
+  tick(clock, 0.005);
   EXPECT_EQ(console.timeCounter(), 501) << "the clock's step and the 500 it ran";
   EXPECT_EQ(weight("C"), 501);
   EXPECT_NE(object("D"), nullptr) << "activated during the fast-forward";
@@ -152,25 +153,20 @@ TEST_F(TimelineTest, StartFastForwardsExactlyNSteps) {
 TEST_F(TimelineTest, EndeShowsItsTextPausesAndClosesTheWindow) {
   load("A:OBJECT(Base);\nd2 x:ENDE(\"Auf Wiedersehen\");");
   HeadlessWindow window(320, 200);
-  VirtualTimeSource time;
   FrameClock clock(time, [this] { script->step(); });
-  time.advance(0.015);
-  clock.tick();
+  tick(clock, 0.015);
   EXPECT_EQ(console.timeCounter(), 2);
   EXPECT_FALSE(clock.isPaused());
   EXPECT_TRUE(window.isAlive());
-  time.advance(0.01);
-  clock.tick();
+  tick(clock, 0.01);
   EXPECT_TRUE(clock.isPaused());
   EXPECT_FALSE(window.isAlive());
   EXPECT_EQ(linesAt(0), (std::vector<std::string>{"Auf Wiedersehen"}));
-  time.advance(1.0);
-  clock.tick();
+  tick(clock, 1.0);
   EXPECT_EQ(console.timeCounter(), 3) << "no step runs after ENDE";
   load("x:START(10);\nd3 y:ENDE(fertig);");  // an ENDE during a fast-forward stays paused
   FrameClock fastForward(time, [this] { script->step(); });
-  time.advance(0.005);
-  fastForward.tick();
+  tick(fastForward, 0.005);
   EXPECT_TRUE(fastForward.isPaused());
   EXPECT_TRUE(script->ended());
 }
