@@ -62,8 +62,7 @@ TEST_F(TimelineTest, DeclarationAndUseInTheSameStep) {
   steps(1);
   const PlacedObject* ring = object("Ring") ? object("Ring")->asPlaced() : nullptr;
   ASSERT_NE(ring, nullptr);
-  EXPECT_EQ(ring->transform.m[0][0], 2.0);
-  EXPECT_EQ(ring->weight, 4);
+  EXPECT_TRUE(ring->transform.m[0][0] == 2.0 && ring->weight == 4);
   EXPECT_EQ(ring->parent, registry.at(0)) << "the default parent is Base";
   EXPECT_TRUE(linesAt(0).empty());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -47,8 +48,8 @@ TEST(Evaluators, MatrixShapeFollowsTheItemCount) {
   VariableTable table;
   Matrix4 identity;
   EXPECT_EQ(table.evaluateMatrix("").m[0][0], 1.0);
-  EXPECT_EQ(table.evaluateMatrix("2").m[1][1], 2.0);
-  EXPECT_EQ(table.evaluateMatrix("2").m[3][3], 1.0);
+  EXPECT_EQ(std::make_pair(table.evaluateMatrix("2").m[1][1], table.evaluateMatrix("2").m[3][3]),
+            std::make_pair(2.0, 1.0));
   Matrix4 rot = table.evaluateMatrix("2,1");
   EXPECT_EQ(rot.m[2][2], 1.0) << "axis 2 is z";
   EXPECT_EQ(rot.m[0][1], std::sin(0.5 * 3.1415926535));
@@ -56,8 +57,7 @@ TEST(Evaluators, MatrixShapeFollowsTheItemCount) {
   Matrix4 t = table.evaluateMatrix("1,2,3,1");
   EXPECT_TRUE(t.m[0][3] == 1.0 && t.m[2][3] == 3.0) << "a translation";
   Matrix4 five = table.evaluateMatrix("1,2,3,4,5");
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j) EXPECT_EQ(five.m[i][j], identity.m[i][j]);
+  EXPECT_TRUE(std::equal(&five.m[0][0], &five.m[0][0] + 16, &identity.m[0][0])) << "five items: identity";
   Matrix4 badAxis = table.evaluateMatrix("7,1");
   EXPECT_TRUE(badAxis.m[0][0] == 0.0 && badAxis.m[3][3] == 1.0);
   EXPECT_EQ(table.evaluateMatrix("-1,1").m[1][1], 0.0);
