@@ -3,15 +3,16 @@
 #include "base/Console.h"
 #include "base/Report.h"
 
+#include <tuple>
+
 using namespace wf;
 
 TEST(ConsoleLog, LinesStartAtTwoAndHoldAtMost168Characters) {
   ConsoleLog log;
   EXPECT_EQ(log.lineCount(), 1);
   log.print("hallo", 1);
-  EXPECT_EQ(log.lineCount(), 2);
-  EXPECT_EQ(log.scrollPos(), 2) << "the view follows the last line";
-  EXPECT_EQ(log.level(2), 1);
+  EXPECT_EQ(std::make_tuple(log.lineCount(), log.scrollPos(), log.level(2)), std::make_tuple(2, 2, 1))
+      << "line count, scroll position (the view follows the last line), level";
   std::string umlauts;
   for (int i = 0; i < 168; ++i) umlauts += "\xC3\xBC";
   struct Case { std::string print, append; int level; size_t lineBytes; };  // lineBytes 0: nothing printed
@@ -34,10 +35,8 @@ TEST(ConsoleLog, LinesStartAtTwoAndHoldAtMost168Characters) {
 TEST(ConsoleLog, FullLogSaysSoAndDropsLaterPrints) {
   ConsoleLog log;
   for (int i = 0; i < 3000; ++i) log.print("line " + std::to_string(i), 1);
-  EXPECT_EQ(log.lineCount(), 1999);
-  EXPECT_EQ(log.line(1999), "  CONSOLE IST VOLL ");
-  EXPECT_EQ(log.level(1999), 0);
-  EXPECT_EQ(log.line(1998), "line 1996");
+  EXPECT_EQ(std::make_tuple(log.lineCount(), log.line(1999), log.level(1999), log.line(1998)),
+            std::make_tuple(1999, std::string("  CONSOLE IST VOLL "), 0, std::string("line 1996")));
   log.append("x", 1);
   EXPECT_EQ(log.line(1999), "  CONSOLE IST VOLL ");
   log.setLineCount(1);  // clearing restarts at line two

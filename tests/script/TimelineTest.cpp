@@ -29,13 +29,8 @@ class TimelineTest : public ::testing::Test {
   void SetUp() override { setCurrentConsole(&console); }
   void TearDown() override { setCurrentConsole(nullptr); }
 
-  Script& load(const std::string& text) {
-    script = std::make_unique<Script>(Script::FromText{}, text, &host);
-    return *script;
-  }
-  void steps(int n) {
-    for (int i = 0; i < n; ++i) script->step();
-  }
+  void load(const std::string& text) { script = std::make_unique<Script>(Script::FromText{}, text, &host); }
+  void steps(int n) { for (int i = 0; i < n; ++i) script->step(); }
   SceneObject* object(const std::string& name) { return registry.lookup(name); }
   int weight(const std::string& name) { return object(name) ? object(name)->weight : -999; }
   std::vector<std::string> linesAt(int level = -1) const {  // -1: every level
