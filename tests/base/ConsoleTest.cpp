@@ -60,7 +60,6 @@ TEST(Report, ErrorsGoToTheConsoleOrWithoutOneToABoxCaptionedError) {
   reportError("missing.3ds");
   setMessageBoxHandler(nullptr);
   ASSERT_EQ(log.lineCount(), 2);
-  EXPECT_EQ(log.line(2), "Zeile: 3  ttl fehlt");
-  EXPECT_EQ(log.level(2), 0);
+  EXPECT_EQ(std::make_pair(log.line(2), log.level(2)), std::make_pair(std::string("Zeile: 3  ttl fehlt"), 0));
   EXPECT_EQ(lastBox, "Error: missing.3ds");
 }

@@ -44,8 +44,7 @@ TEST(JsonWriter, StructureLayout) {
   json.beginObject();
   json.key("n").value(42), json.key("big").value(static_cast<int64_t>(1) << 40);
   json.key("d").value(0.1), json.key("t").value(true), json.key("s").value("x\ny"), json.key("none").null();
-  json.key("empty").beginArray(), json.endArray();
-  json.key("emptyObject").beginObject(), json.endObject();
+  json.key("empty").beginArray(), json.endArray(), json.key("emptyObject").beginObject(), json.endObject();
   const double row[] = {1, 2.5, -3};
   json.key("row").numbers(row, 3);
   json.key("nested").beginArray();

@@ -44,11 +44,10 @@ TEST(NumberText, EqualsIgnoreCaseFoldsTheLettersOfWindows1252) {
       {"\xC3\x97", "\xC3\xB7", false},                          // × and ÷ are no letters
       {"\xC3\x9F", "SS", false},                                  // ß has no capital
       {"\xC3\xA4", "a", false},                                   // accents count
-      {"\xC3\xA4", "\xC3\xA4x", false},
+      {"\xC3\xA4", "\xC3\xA4x", false}, {"\xC3\xA4", "\xC3\xA5", false},
       {"\xC4\x80", "\xC4\x81", false},                          // Ā/ā: not in the code page
       {"\xC3", "\xC3", true},                                     // a cut-off sequence equals itself
       {"\xE4", "\xC3\xA4", false},                               // ...but no decoded character
-      {"\xC3\xA4", "\xC3\xA5", false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(equalsIgnoreCase(c.a, c.b), c.equal) << "'" << c.a << "' vs '" << c.b << "'";

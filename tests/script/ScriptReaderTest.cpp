@@ -78,10 +78,8 @@ TEST(SourceText, Utf8AndWindows1252BothBecomeCharacters) {
 }
 
 TEST(SourceText, Windows1252ValuesAndUtf8Cutting) {
-  EXPECT_EQ(toWindows1252(U'p'), 'p');
-  EXPECT_EQ(toWindows1252(U'\u00E4'), 0xE4);
-  EXPECT_EQ(toWindows1252(U'\u20AC'), 0x80);
-  EXPECT_EQ(toWindows1252(U'\u4E2D'), '?');
+  for (auto [c, byte] : {std::pair{U'p', int('p')}, {U'\u00E4', 0xE4}, {U'\u20AC', 0x80}, {U'\u4E2D', int('?')}})
+    EXPECT_EQ(toWindows1252(c), byte) << static_cast<uint32_t>(c);
   EXPECT_EQ(truncateUtf8("a\xC3\xA4" "b", 2), "a\xC3\xA4");
   EXPECT_EQ(truncateUtf8("abc", 5), "abc");
   std::string s;

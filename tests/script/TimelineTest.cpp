@@ -119,8 +119,7 @@ TEST_F(TimelineTest, NamesWithUmlautsIgnoreCaseInEitherEncoding) {
     steps(4);
     EXPECT_TRUE(linesAt(0).empty()) << c.encoding << ": " << (linesAt(0).empty() ? "" : linesAt(0)[0]);
     EXPECT_EQ(script->variables().variable(0).value, 3.0) << c.encoding;
-    const SceneObject* baer = fresh.lookup("B\xC3\xA4r");
-    const SceneObject* oeuvre = fresh.lookup("\xC5\x92uvre");
+    const SceneObject *baer = fresh.lookup("B\xC3\xA4r"), *oeuvre = fresh.lookup("\xC5\x92uvre");
     ASSERT_TRUE(baer && oeuvre) << c.encoding;
     EXPECT_EQ(baer->weight, 3 + 3) << c.encoding << ": set to Höhe, then three steps until the stop";
     EXPECT_EQ(oeuvre->weight, 7) << c.encoding;
@@ -161,15 +160,13 @@ TEST_F(TimelineTest, EndeShowsItsTextPausesAndClosesTheWindow) {
   load("x:START(10);\nd3 y:ENDE(fertig);");  // an ENDE during a fast-forward stays paused
   FrameClock fastForward(time, [this] { script->step(); });
   tick(fastForward, 0.005);
-  EXPECT_TRUE(fastForward.isPaused());
-  EXPECT_TRUE(script->ended());
+  EXPECT_TRUE(fastForward.isPaused() && script->ended());
 }
 
 TEST_F(TimelineTest, CallsAndFailedCommandsReportTheirLine) {
   load("playmod();\nStopMod();\nMESSAGE(\"Hallo Welt\");\nMESSAGE(Hallo Welt);\nPLAYMODE();\n\nBLEND(1);");
   steps(1);
-  EXPECT_EQ(host.plays, 1);
-  EXPECT_EQ(host.stops, 1);
+  EXPECT_EQ(std::make_pair(host.plays, host.stops), std::make_pair(1, 1)) << "plays, stops";
   EXPECT_EQ(linesAt(), (std::vector<std::string>{"playing music...", "stopping music...", "Hallo Welt", "HalloWelt",
                                                "Zeile: 7  Funktion nicht gefunden"}));
   EXPECT_EQ(linesAt(1), (std::vector<std::string>{"playing music...", "stopping music..."}));

@@ -18,8 +18,7 @@ TEST(Evaluators, SignsCarryOverToUnsignedItems) {
   EXPECT_EQ(list(table, "1,-2,+3"), (std::vector<double>{1, -2, 3}));
   EXPECT_EQ(list(table, "-1,2,3"), (std::vector<double>{-1, -2, -3}));
   EXPECT_EQ(list(table, "-+1,2"), (std::vector<double>{1, 2}));
-  // Each evaluation starts with fresh signs.
-  EXPECT_EQ(list(table, "4"), (std::vector<double>{4}));
+  EXPECT_EQ(list(table, "4"), (std::vector<double>{4})) << "each evaluation starts with fresh signs";
 }
 
 TEST(Evaluators, SinAndCosTakeRadiansAndTwoLetterNames) {
