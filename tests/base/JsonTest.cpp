@@ -29,8 +29,7 @@ TEST(JsonWriter, NumbersKeepSeventeenDigitsReadBackExactlyAndIgnoreTheLocale) {
 TEST(JsonWriter, StringsAreEscapedAndValidUtf8) {
   const std::pair<std::string, std::string> cases[] = {
       {"plain", "\"plain\""}, {"a\"b\\c", "\"a\\\"b\\\\c\""},
-      {"tab\tnl\ncr\r", "\"tab\\tnl\\ncr\\r\""},
-      {std::string("nul\0x", 5), "\"nul\\u0000x\""},
+      {"tab\tnl\ncr\r", "\"tab\\tnl\\ncr\\r\""}, {std::string("nul\0x", 5), "\"nul\\u0000x\""},
       {"\x01\x1f\x7f", "\"\\u0001\\u001f\\u007f\""},
       {"Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80", "\"Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80\""},
       {"bad \xFC byte", "\"bad \xEF\xBF\xBD byte\""}, {"cut \xC3", "\"cut \xEF\xBF\xBD\""},
@@ -47,10 +46,8 @@ TEST(JsonWriter, StructureLayout) {
   json.key("empty").beginArray(), json.endArray(), json.key("emptyObject").beginObject(), json.endObject();
   const double row[] = {1, 2.5, -3};
   json.key("row").numbers(row, 3);
-  json.key("nested").beginArray();
-  json.beginObject(true), json.key("a").value(1), json.endObject();
-  json.raw("{\"music\": [1, 2]}\n");
-  json.endArray(), json.endObject();
+  json.key("nested").beginArray(), json.beginObject(true), json.key("a").value(1), json.endObject();
+  json.raw("{\"music\": [1, 2]}\n"), json.endArray(), json.endObject();
   ASSERT_TRUE(json.complete());
 
   EXPECT_EQ(json.text(), R"({
