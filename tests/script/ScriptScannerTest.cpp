@@ -91,8 +91,6 @@ TEST_F(ScannerTest, PropertyLetterIsUpperCasedByBitArithmetic) {
 }
 
 TEST_F(ScannerTest, ReportsAndLineNumbers) {
-  std::string tooMany;
-  for (int i = 0; i < 5000; ++i) tooMany += "R.M*1;\n";
   struct Case { std::string text; std::vector<int> lines; std::vector<std::string> reports; };  // lines of records
   const Case cases[] = {
       {"A.M=1;\r\nB.M=2;\r\n0 C.M=3;\r\nD.M=4;", {1, 2}, {"Zeile: 3  ttl fehlt"}},
@@ -114,6 +112,8 @@ TEST_F(ScannerTest, ReportsAndLineNumbers) {
   }
 
   console.setLineCount(1);
+  std::string tooMany;
+  for (int i = 0; i < 5000; ++i) tooMany += "R.M*1;\n";
   Script full(Script::FromText{}, tooMany, nullptr);
   EXPECT_EQ(full.recordCount(), Script::kRecordCapacity);
   EXPECT_EQ(full.record(4095).line, 4096);
