@@ -11,12 +11,7 @@ struct ClockFixture {
   FrameClock clock{time, [this] { ++steps; }};
 
   // Sets the time, ticks, and returns the steps this tick ran.
-  int tickAt(double seconds) {
-    const int before = steps;
-    time.set(seconds);
-    clock.tick();
-    return steps - before;
-  }
+  int tickAt(double seconds) { const int before = steps; return time.set(seconds), clock.tick(), steps - before; }
 };
 }  // namespace
 

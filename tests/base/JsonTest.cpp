@@ -27,47 +27,27 @@ TEST(JsonWriter, NumbersKeepSeventeenDigitsReadBackExactlyAndIgnoreTheLocale) {
 }
 
 TEST(JsonWriter, StringsAreEscapedAndValidUtf8) {
-  struct Case {
-    std::string in;
-    std::string out;
-  };
-  const Case cases[] = {
-      {"plain", "\"plain\""},
-      {"a\"b\\c", "\"a\\\"b\\\\c\""},
-      {"tab\tnl\ncr\r", "\"tab\\tnl\\ncr\\r\""},
-      {std::string("nul\0x", 5), "\"nul\\u0000x\""},
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain", "\"plain\""}, {"a\"b\\c", "\"a\\\"b\\\\c\""},
+      {"tab\tnl\ncr\r", "\"tab\\tnl\\ncr\\r\""}, {std::string("nul\0x", 5), "\"nul\\u0000x\""},
       {"\x01\x1f\x7f", "\"\\u0001\\u001f\\u007f\""},
       {"Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80", "\"Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80\""},
-      {"bad \xFC byte", "\"bad \xEF\xBF\xBD byte\""},
-      {"cut \xC3", "\"cut \xEF\xBF\xBD\""},
+      {"bad \xFC byte", "\"bad \xEF\xBF\xBD byte\""}, {"cut \xC3", "\"cut \xEF\xBF\xBD\""},
       {"surrogate \xED\xA0\x80", "\"surrogate \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},
   };
-  for (const Case& c : cases) EXPECT_EQ(JsonWriter::quote(c.in), c.out) << c.in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(JsonWriter::quote(in), out) << in;
 }
 
 TEST(JsonWriter, StructureLayout) {
   JsonWriter json;
   json.beginObject();
-  json.key("n").value(42);
-  json.key("big").value(static_cast<int64_t>(1) << 40);
-  json.key("d").value(0.1);
-  json.key("t").value(true);
-  json.key("s").value("x\ny");
-  json.key("none").null();
-  json.key("empty").beginArray();
-  json.endArray();
-  json.key("emptyObject").beginObject();
-  json.endObject();
-  json.key("row");
+  json.key("n").value(42), json.key("big").value(static_cast<int64_t>(1) << 40);
+  json.key("d").value(0.1), json.key("t").value(true), json.key("s").value("x\ny"), json.key("none").null();
+  json.key("empty").beginArray(), json.endArray(), json.key("emptyObject").beginObject(), json.endObject();
   const double row[] = {1, 2.5, -3};
-  json.numbers(row, 3);
-  json.key("nested").beginArray();
-  json.beginObject(true);
-  json.key("a").value(1);
-  json.endObject();
-  json.raw("{\"music\": [1, 2]}\n");
-  json.endArray();
-  json.endObject();
+  json.key("row").numbers(row, 3);
+  json.key("nested").beginArray(), json.beginObject(true), json.key("a").value(1), json.endObject();
+  json.raw("{\"music\": [1, 2]}\n"), json.endArray(), json.endObject();
   ASSERT_TRUE(json.complete());
 
   EXPECT_EQ(json.text(), R"({

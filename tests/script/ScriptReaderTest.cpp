@@ -9,9 +9,8 @@ namespace {
 
 std::u32string u32(const std::string& ascii) { return std::u32string(ascii.begin(), ascii.end()); }
 
-struct Delivered {
-  std::string chars;    // every delivered character up to the end
-  std::string endings;  // '1' where nextChar said a word ends, '0' otherwise
+struct Delivered {  // every delivered character up to the end; '1' where nextChar said a word ends
+  std::string chars, endings;
   std::vector<int> lines;
 };
 
@@ -32,22 +31,15 @@ Delivered readAll(const std::string& text) {
 }  // namespace
 
 TEST(ScriptReader, DeliveredCharactersWordEndsAndLines) {
-  struct Case {
-    const char* what;
-    const char* text;
-    const char* chars;
-    const char* endings;     // '1' where nextChar said a word ends; null: not checked
-    std::vector<int> lines;  // empty: not checked
-  };
+  // endings: '1' where nextChar said a word ends (null: not checked); lines: empty: not checked
+  struct Case { const char* what; const char* text; const char* chars; const char* endings; std::vector<int> lines; };
   const Case cases[] = {
       {"white space is skipped; a tab does not end a word", "ab c\td\r\n e", "abcde", "01001", {1, 1, 1, 1, 2}},
       {"single slashes are dropped", "data/models/x.3ds", "datamodelsx.3ds", nullptr, {}},
-      {"a trailing slash too", "a/", "a", nullptr, {}},
-      {"backslashes stay", "a\\b", "a\\b", nullptr, {}},
+      {"a trailing slash too", "a/", "a", nullptr, {}}, {"backslashes stay", "a\\b", "a\\b", nullptr, {}},
       {"comments end at CR LF", "a//comment\r\nb", "ab", nullptr, {1, 2}},
-      {"at a bare LF", "a// comment\nb", "ab", nullptr, {1, 2}},
+      {"at a bare LF", "a// comment\nb", "ab", nullptr, {1, 2}}, {"and at the end", "a//", "a", nullptr, {}},
       {"at a bare CR", "a// comment\rb", "ab", nullptr, {1, 2}},
-      {"and at the end", "a//", "a", nullptr, {}},
       {"quotes keep white space and lose slashes", "x\"a b\t/c\"y", "xa b\tcy", nullptr, {}},
       {"a comment inside quotes ends at its CR", "\"a//c\r\nb\"z", "a\nbz", nullptr, {}},
       {"the character after a closing quote is delivered", "\"ab\" c", "ab c", nullptr, {}},
@@ -55,22 +47,16 @@ TEST(ScriptReader, DeliveredCharactersWordEndsAndLines) {
       {"an unterminated quote ends at the end", "\"abc", "abc", nullptr, {}},
       {"line breaks inside quotes are not counted", "\"a\r\nb\"\r\nc", "a\r\nb\rc", nullptr,
        {1, 1, 1, 1, 1, 2}},
-      {"LF lines", "a\nb\nc", "abc", nullptr, {1, 2, 3}},
-      {"CR lines", "a\rb\rc", "abc", nullptr, {1, 2, 3}},
-      {"empty lines count", "a\r\n\r\nb", "ab", nullptr, {1, 3}},
-      {"empty LF lines count", "a\n\nb", "ab", nullptr, {1, 3}},
+      {"LF lines", "a\nb\nc", "abc", nullptr, {1, 2, 3}}, {"CR lines", "a\rb\rc", "abc", nullptr, {1, 2, 3}},
+      {"empty lines count", "a\r\n\r\nb", "ab", nullptr, {1, 3}}, {"or LF",  "a\n\nb", "ab", nullptr, {1, 3}},
       {"comment lines count", "a\n//x\n//y\nb", "ab", nullptr, {1, 4}},
       {"CR LF comment lines count", "a\r\n//x\r\n//y\r\nb", "ab", nullptr, {1, 4}},
   };
   for (const Case& c : cases) {
     const Delivered d = readAll(c.text);
     EXPECT_EQ(d.chars, c.chars) << c.what;
-    if (c.endings) {
-      EXPECT_EQ(d.endings, c.endings) << c.what;
-    }
-    if (!c.lines.empty()) {
-      EXPECT_EQ(d.lines, c.lines) << c.what;
-    }
+    if (c.endings) { EXPECT_EQ(d.endings, c.endings) << c.what; }
+    if (!c.lines.empty()) { EXPECT_EQ(d.lines, c.lines) << c.what; }
   }
   ScriptReader end(u32("\"abc"));
   char32_t ch = 'x';
@@ -82,23 +68,18 @@ TEST(ScriptReader, DeliveredCharactersWordEndsAndLines) {
 }
 
 TEST(SourceText, Utf8AndWindows1252BothBecomeCharacters) {
-  const std::string utf8 = "Gr\xC3\xBC\xC3\x9F";  // "Grüß"
-  EXPECT_EQ(decodeScriptText(reinterpret_cast<const uint8_t*>(utf8.data()), utf8.size()), U"Gr\u00FC\u00DF");
-  const std::string cp1252 = "Gr\xFC\xDF \x80";  // "Grüß €" in the old code page
-  EXPECT_EQ(decodeScriptText(reinterpret_cast<const uint8_t*>(cp1252.data()), cp1252.size()),
-            U"Gr\u00FC\u00DF \u20AC");
-  const std::string bom = "\xEF\xBB\xBFX";
-  EXPECT_EQ(decodeScriptText(reinterpret_cast<const uint8_t*>(bom.data()), bom.size()), U"X");
-  const std::string overlong = "\xC0\xAF";
-  EXPECT_EQ(decodeScriptText(reinterpret_cast<const uint8_t*>(overlong.data()), overlong.size()),
-            U"\u00C0\u00AF") << "invalid UTF-8 is read as the old code page";
+  auto decode = [](const std::string& s) {
+    return decodeScriptText(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+  };
+  EXPECT_EQ(decode("Gr\xC3\xBC\xC3\x9F"), U"Gr\u00FC\u00DF");              // "Grüß"
+  EXPECT_EQ(decode("Gr\xFC\xDF \x80"), U"Gr\u00FC\u00DF \u20AC");         // "Grüß €" in Windows-1252
+  EXPECT_EQ(decode("\xEF\xBB\xBFX"), U"X");
+  EXPECT_EQ(decode("\xC0\xAF"), U"\u00C0\u00AF") << "invalid UTF-8 is read as Windows-1252";
 }
 
 TEST(SourceText, Windows1252ValuesAndUtf8Cutting) {
-  EXPECT_EQ(toWindows1252(U'p'), 'p');
-  EXPECT_EQ(toWindows1252(U'\u00E4'), 0xE4);
-  EXPECT_EQ(toWindows1252(U'\u20AC'), 0x80);
-  EXPECT_EQ(toWindows1252(U'\u4E2D'), '?');
+  for (auto [c, byte] : {std::pair{U'p', int('p')}, {U'\u00E4', 0xE4}, {U'\u20AC', 0x80}, {U'\u4E2D', int('?')}})
+    EXPECT_EQ(toWindows1252(c), byte) << static_cast<uint32_t>(c);
   EXPECT_EQ(truncateUtf8("a\xC3\xA4" "b", 2), "a\xC3\xA4");
   EXPECT_EQ(truncateUtf8("abc", 5), "abc");
   std::string s;

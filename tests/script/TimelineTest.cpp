@@ -29,31 +29,21 @@ class TimelineTest : public ::testing::Test {
   void SetUp() override { setCurrentConsole(&console); }
   void TearDown() override { setCurrentConsole(nullptr); }
 
-  Script& load(const std::string& text) {
-    script = std::make_unique<Script>(Script::FromText{}, text, &host);
-    return *script;
-  }
-  void steps(int n) {
-    for (int i = 0; i < n; ++i) script->step();
-  }
+  void load(const std::string& text) { script = std::make_unique<Script>(Script::FromText{}, text, &host); }
+  void steps(int n) { for (int i = 0; i < n; ++i) script->step(); }
   SceneObject* object(const std::string& name) { return registry.lookup(name); }
-  int weight(const std::string& name) {
-    SceneObject* o = object(name);
-    return o ? o->weight : -999;
-  }
-  std::vector<std::string> lines() const {
-    std::vector<std::string> out;
-    for (const auto& line : console.storedLines()) out.push_back(line.second);
-    return out;
-  }
-  std::vector<std::string> linesAt(int level) const {
+  int weight(const std::string& name) { return object(name) ? object(name)->weight : -999; }
+  std::vector<std::string> linesAt(int level = -1) const {  // -1: every level
     std::vector<std::string> out;
     for (const auto& line : console.storedLines())
-      if (line.first == level) out.push_back(line.second);
+      if (level < 0 || line.first == level) out.push_back(line.second);
     return out;
   }
 
+  void tick(FrameClock& clock, double seconds) { time.advance(seconds), clock.tick(); }
+
   ConsoleLog console;
+  VirtualTimeSource time;
   ObjectRegistry registry;
   CountingHost host{DeclarationTarget{&registry, {}, nullptr}};
   std::unique_ptr<Script> script;
@@ -65,22 +55,16 @@ TEST_F(TimelineTest, DeclarationAndUseInTheSameStep) {
   load("Ring:OBJECT(ring);\nRing.M=2;\nRing.W=4;");
   EXPECT_EQ(object("Ring"), nullptr);
   steps(1);
-  ASSERT_NE(object("Ring"), nullptr);
-  const PlacedObject* ring = object("Ring")->asPlaced();
+  const PlacedObject* ring = object("Ring") ? object("Ring")->asPlaced() : nullptr;
   ASSERT_NE(ring, nullptr);
-  EXPECT_EQ(ring->transform.m[0][0], 2.0);
-  EXPECT_EQ(ring->weight, 4);
+  EXPECT_TRUE(ring->transform.m[0][0] == 2.0 && ring->weight == 4);
   EXPECT_EQ(ring->parent, registry.at(0)) << "the default parent is Base";
   EXPECT_TRUE(linesAt(0).empty());
 }
 
 TEST_F(TimelineTest, DelaysDurationsAndStops) {
-  struct Case {
-    const char* what;
-    const char* script;
-    int steps;
-    const char* state;  // "name:weight" of each object in draw order, then "|" and the active records
-  };
+  // state: "name:weight" of each object in draw order, then "|" and the active records
+  struct Case { const char* what; const char* script; int steps; const char* state; };
   const char* delays = "A:OBJECT(Base);\nd100 B:OBJECT(Base);\nd1 C:OBJECT(Base);";
   const char* durations = "R:OBJECT(Base);\n50 R.W*1;\n50 R.M*0,0,0.5,1;";
   const char* endless = "R:OBJECT(Base);\n-1 R.W*1;\nd300 R!;";
@@ -119,10 +103,7 @@ TEST_F(TimelineTest, DelaysDurationsAndStops) {
 
 TEST_F(TimelineTest, NamesWithUmlautsIgnoreCaseInEitherEncoding) {
   // Höhe:INTEGER(1); HÖHE*2; Bär:OBJECT(Base); BÄR.W=höhe; -1 bär.W*1; d2 BÄR!; Œuvre:object(x); œUVRE.W=7;
-  const struct {
-    const char* encoding;
-    std::string text;
-  } cases[] = {
+  const struct { const char* encoding; std::string text; } cases[] = {
       {"UTF-8",
        "H\xC3\xB6he:INTEGER(1);\nH\xC3\x96HE*2;\nB\xC3\xA4r:OBJECT(Base);\nB\xC3\x84R.W=h\xC3\xB6he;\n"
        "-1 b\xC3\xA4r.W*1;\nd2 B\xC3\x84R!;\n\xC5\x92uvre:object(x);\n\xC5\x93UVRE.W=7;"},
@@ -138,11 +119,9 @@ TEST_F(TimelineTest, NamesWithUmlautsIgnoreCaseInEitherEncoding) {
     steps(4);
     EXPECT_TRUE(linesAt(0).empty()) << c.encoding << ": " << (linesAt(0).empty() ? "" : linesAt(0)[0]);
     EXPECT_EQ(script->variables().variable(0).value, 3.0) << c.encoding;
-    const SceneObject* baer = fresh.lookup("B\xC3\xA4r");
-    ASSERT_NE(baer, nullptr) << c.encoding;
+    const SceneObject *baer = fresh.lookup("B\xC3\xA4r"), *oeuvre = fresh.lookup("\xC5\x92uvre");
+    ASSERT_TRUE(baer && oeuvre) << c.encoding;
     EXPECT_EQ(baer->weight, 3 + 3) << c.encoding << ": set to Höhe, then three steps until the stop";
-    const SceneObject* oeuvre = fresh.lookup("\xC5\x92uvre");
-    ASSERT_NE(oeuvre, nullptr) << c.encoding;
     EXPECT_EQ(oeuvre->weight, 7) << c.encoding;
     script.reset();  // before its host and registry go
   }
@@ -150,10 +129,8 @@ TEST_F(TimelineTest, NamesWithUmlautsIgnoreCaseInEitherEncoding) {
 
 TEST_F(TimelineTest, StartFastForwardsExactlyNSteps) {
   load("PLAYMOD();\nC:OBJECT(Base);\n-1 C.W*1;\nx:START(500);\nd100 D:OBJECT(Base);");
-  VirtualTimeSource time;
   FrameClock clock(time, [this] { script->step(); });
-  time.advance(0.005);
-  clock.tick();
+  tick(clock, 0.005);
   EXPECT_EQ(console.timeCounter(), 501) << "the clock's step and the 500 it ran";
   EXPECT_EQ(weight("C"), 501);
   EXPECT_NE(object("D"), nullptr) << "activated during the fast-forward";
@@ -169,44 +146,31 @@ TEST_F(TimelineTest, StartFastForwardsExactlyNSteps) {
 TEST_F(TimelineTest, EndeShowsItsTextPausesAndClosesTheWindow) {
   load("A:OBJECT(Base);\nd2 x:ENDE(\"Auf Wiedersehen\");");
   HeadlessWindow window(320, 200);
-  VirtualTimeSource time;
   FrameClock clock(time, [this] { script->step(); });
-  time.advance(0.015);
-  clock.tick();
+  tick(clock, 0.015);
   EXPECT_EQ(console.timeCounter(), 2);
   EXPECT_FALSE(clock.isPaused());
   EXPECT_TRUE(window.isAlive());
-  time.advance(0.01);
-  clock.tick();
+  tick(clock, 0.01);
   EXPECT_TRUE(clock.isPaused());
   EXPECT_FALSE(window.isAlive());
   EXPECT_EQ(linesAt(0), (std::vector<std::string>{"Auf Wiedersehen"}));
-  time.advance(1.0);
-  clock.tick();
+  tick(clock, 1.0);
   EXPECT_EQ(console.timeCounter(), 3) << "no step runs after ENDE";
+  load("x:START(10);\nd3 y:ENDE(fertig);");  // an ENDE during a fast-forward stays paused
+  FrameClock fastForward(time, [this] { script->step(); });
+  tick(fastForward, 0.005);
+  EXPECT_TRUE(fastForward.isPaused() && script->ended());
 }
 
-TEST_F(TimelineTest, EndeDuringAFastForwardStaysPaused) {
-  load("x:START(10);\nd3 y:ENDE(fertig);");
-  VirtualTimeSource time;
-  FrameClock clock(time, [this] { script->step(); });
-  time.advance(0.005);
-  clock.tick();
-  EXPECT_TRUE(clock.isPaused());
-  EXPECT_TRUE(script->ended());
-}
-
-TEST_F(TimelineTest, Calls) {
+TEST_F(TimelineTest, CallsAndFailedCommandsReportTheirLine) {
   load("playmod();\nStopMod();\nMESSAGE(\"Hallo Welt\");\nMESSAGE(Hallo Welt);\nPLAYMODE();\n\nBLEND(1);");
   steps(1);
-  EXPECT_EQ(host.plays, 1);
-  EXPECT_EQ(host.stops, 1);
-  EXPECT_EQ(lines(), (std::vector<std::string>{"playing music...", "stopping music...", "Hallo Welt", "HalloWelt",
+  EXPECT_EQ(std::make_pair(host.plays, host.stops), std::make_pair(1, 1)) << "plays, stops";
+  EXPECT_EQ(linesAt(), (std::vector<std::string>{"playing music...", "stopping music...", "Hallo Welt", "HalloWelt",
                                                "Zeile: 7  Funktion nicht gefunden"}));
   EXPECT_EQ(linesAt(1), (std::vector<std::string>{"playing music...", "stopping music..."}));
-}
-
-TEST_F(TimelineTest, FailedCommandsReportTheirLine) {
+  console.setLineCount(1);  // failed commands report their line
   load("R:OBJECT(Base);\nR.Q=1;\nR.A*1;\nNiemand.M=1;\nR=1;\n3 R.P*0;");
   steps(3);
   EXPECT_EQ(linesAt(0), (std::vector<std::string>{"Zeile: 2  = mi\xC3\x9Fgl\xC3\xBC" "ckt", "Zeile: 3  * failed",
@@ -220,42 +184,34 @@ TEST_F(TimelineTest, VariablesMultiplyOnSetAndAddOnCombine) {
   ASSERT_EQ(script->variables().count(), 1);
   EXPECT_EQ(script->variables().variable(0).value, 6.5);
   EXPECT_EQ(weight("R"), 6);
-  EXPECT_EQ(lines()[0], "Zeit neues Integer.");
+  EXPECT_EQ(linesAt()[0], "Zeit neues Integer.");
 }
 
-TEST_F(TimelineTest, UnknownTypeAndOtherKindsDoNothing) {
+TEST_F(TimelineTest, UnknownKindsDoNothingAndMoversRunThroughExecute) {
   load("X:Kugel(1);\nY:OBJECT(Base);\nY.M=1;\nY.M*1;");
   steps(2);
   EXPECT_EQ(registry.count(), 2);
-  EXPECT_EQ(lines(), (std::vector<std::string>{"Zeile: 1  unbekannter Objekttyp", "Y neues Dummy.", "Y.M=1"}))
+  EXPECT_EQ(linesAt(), (std::vector<std::string>{"Zeile: 1  unbekannter Objekttyp", "Y neues Dummy.", "Y.M=1"}))
       << "set commands print, combines do not";
-  ScriptRecord odd;
-  odd.kind = 11;
-  odd.name = "Y";
-  script->execute(odd);
-  odd.kind = 99;
-  script->execute(odd);
+  for (int oddKind : {11, 99}) {
+    ScriptRecord odd;
+    odd.kind = oddKind;
+    odd.name = "Y";
+    script->execute(odd);
+  }
   EXPECT_EQ(registry.count(), 2);
+  ScriptRecord move;  // a mover record runs through execute as well
+  move.kind = kind::kCombine, move.name = "Y", move.letter = 'M', move.argument = "0,0,0.1,1";
+  script->execute(move);
+  script->execute(move);
+  EXPECT_DOUBLE_EQ(object("Y")->asPlaced()->transform.m[2][3], 0.2);
+  EXPECT_EQ(script->indexOf(&move), -1) << "not a record of the table";
+  EXPECT_EQ(script->indexOf(&script->record(1)), 1);
   // A value too long for the line drops alone; "R.M=" stays, and the text
   // of a declaration whose name was too long to print lands behind it.
   const std::string longText(170, '1');
   load("R:OBJECT(Base);\nR.M=" + longText + ";\n" + "N" + longText + ":OBJECT(x);");
   console.setLineCount(1);
   steps(1);
-  EXPECT_EQ(lines(), (std::vector<std::string>{"R neues Dummy.", "R.M= neues Dummy."}));
-}
-
-TEST_F(TimelineTest, MoverRecordsRunThroughExecute) {
-  load("R:OBJECT(Base);");
-  steps(1);
-  ScriptRecord move;
-  move.kind = kind::kCombine;
-  move.name = "R";
-  move.letter = 'M';
-  move.argument = "0,0,0.1,1";
-  script->execute(move);
-  script->execute(move);
-  EXPECT_DOUBLE_EQ(object("R")->asPlaced()->transform.m[2][3], 0.2);
-  EXPECT_EQ(script->indexOf(&move), -1) << "not a record of the table";
-  EXPECT_EQ(script->indexOf(&script->record(0)), 0);
+  EXPECT_EQ(linesAt(), (std::vector<std::string>{"R neues Dummy.", "R.M= neues Dummy."}));
 }

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "script/VariableTable.h"
 
 using namespace wf;
 
 namespace {
-std::vector<double> list(const VariableTable& table, const std::string& text) {
-  return table.evaluateList(text, 16);
-}
+std::vector<double> list(const VariableTable& table, const std::string& text) { return table.evaluateList(text, 16); }
 }  // namespace
 
 TEST(Evaluators, SignsCarryOverToUnsignedItems) {
@@ -18,8 +18,7 @@ TEST(Evaluators, SignsCarryOverToUnsignedItems) {
   EXPECT_EQ(list(table, "1,-2,+3"), (std::vector<double>{1, -2, 3}));
   EXPECT_EQ(list(table, "-1,2,3"), (std::vector<double>{-1, -2, -3}));
   EXPECT_EQ(list(table, "-+1,2"), (std::vector<double>{1, 2}));
-  // Each evaluation starts with fresh signs.
-  EXPECT_EQ(list(table, "4"), (std::vector<double>{4}));
+  EXPECT_EQ(list(table, "4"), (std::vector<double>{4})) << "each evaluation starts with fresh signs";
 }
 
 TEST(Evaluators, SinAndCosTakeRadiansAndTwoLetterNames) {
@@ -38,53 +37,37 @@ TEST(Evaluators, VariablesAsOperands) {
   VariableTable table;
   table.addVariable(2.0, "Zeit");
   EXPECT_EQ(table.lookupVariable("zeit"), 0);
-  EXPECT_EQ(list(table, "ZEIT")[0], 2.0);
-  EXPECT_EQ(list(table, "-zeit")[0], -2.0);
-  EXPECT_EQ(list(table, "cosZeit")[0], std::cos(2.0));
-  EXPECT_EQ(list(table, "unbekannt")[0], 0.0);
+  EXPECT_EQ(list(table, "ZEIT,cosZeit,unbekannt,-zeit"), (std::vector<double>{2.0, std::cos(2.0), 0.0, -2.0}));
 }
 
 TEST(Evaluators, MatrixShapeFollowsTheItemCount) {
   VariableTable table;
   Matrix4 identity;
-  Matrix4 m0 = table.evaluateMatrix("");
-  EXPECT_EQ(m0.m[0][0], 1.0);
-  EXPECT_EQ(table.evaluateMatrix("2").m[1][1], 2.0);
-  EXPECT_EQ(table.evaluateMatrix("2").m[3][3], 1.0);
+  EXPECT_EQ(table.evaluateMatrix("").m[0][0], 1.0);
+  EXPECT_EQ(std::make_pair(table.evaluateMatrix("2").m[1][1], table.evaluateMatrix("2").m[3][3]),
+            std::make_pair(2.0, 1.0));
   Matrix4 rot = table.evaluateMatrix("2,1");
   EXPECT_EQ(rot.m[2][2], 1.0) << "axis 2 is z";
   EXPECT_EQ(rot.m[0][1], std::sin(0.5 * 3.1415926535));
   EXPECT_EQ(table.evaluateMatrix("1,2,3").m[2][2], 3.0);
   Matrix4 t = table.evaluateMatrix("1,2,3,1");
-  EXPECT_EQ(t.m[0][3], 1.0);
-  EXPECT_EQ(t.m[2][3], 3.0);
+  EXPECT_TRUE(t.m[0][3] == 1.0 && t.m[2][3] == 3.0) << "a translation";
   Matrix4 five = table.evaluateMatrix("1,2,3,4,5");
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j) EXPECT_EQ(five.m[i][j], identity.m[i][j]);
+  EXPECT_TRUE(std::equal(&five.m[0][0], &five.m[0][0] + 16, &identity.m[0][0])) << "five items: identity";
   Matrix4 badAxis = table.evaluateMatrix("7,1");
-  EXPECT_EQ(badAxis.m[0][0], 0.0);
-  EXPECT_EQ(badAxis.m[3][3], 1.0);
-  Matrix4 negAxis = table.evaluateMatrix("-1,1");
-  EXPECT_EQ(negAxis.m[1][1], 0.0);
+  EXPECT_TRUE(badAxis.m[0][0] == 0.0 && badAxis.m[3][3] == 1.0);
+  EXPECT_EQ(table.evaluateMatrix("-1,1").m[1][1], 0.0);
 }
 
 TEST(Evaluators, IntegersBooleansVectors) {
   VariableTable table;
-  EXPECT_EQ(table.evaluateInteger(""), 0);
-  EXPECT_EQ(table.evaluateInteger("2.9"), 2);
-  EXPECT_EQ(table.evaluateInteger("-2.9"), -2);
-  EXPECT_EQ(table.evaluateInteger("7,9"), 7);
+  for (auto [text, value] : {std::pair{"", 0}, {"2.9", 2}, {"-2.9", -2}, {"7,9", 7}})
+    EXPECT_EQ(table.evaluateInteger(text), value) << text;
   for (const char* yes : {"ja", "YES", "True", "wahr", "si", "2", "-1"}) EXPECT_TRUE(table.evaluateBoolean(yes)) << yes;
   for (const char* no : {"nein", "0", "", "falsch", "0.9"}) EXPECT_FALSE(table.evaluateBoolean(no)) << no;
-  Vector4 v = table.evaluateVector("1,-2.5,3");
-  EXPECT_EQ(v.x, 1.0);
-  EXPECT_EQ(v.y, -2.5);
-  EXPECT_EQ(v.z, 3.0);
-  EXPECT_EQ(v.w, 0.0);
-  Vector4 shortVec = table.evaluateVector("4");
-  EXPECT_EQ(shortVec.x, 4.0);
-  EXPECT_EQ(shortVec.y, 0.0);
-  EXPECT_EQ(shortVec.z, 0.0);
+  Vector4 v = table.evaluateVector("1,-2.5,3"), shortVec = table.evaluateVector("4");
+  EXPECT_EQ(std::make_tuple(v.x, v.y, v.z, v.w), std::make_tuple(1.0, -2.5, 3.0, 0.0));
+  EXPECT_EQ(std::make_tuple(shortVec.x, shortVec.y, shortVec.z), std::make_tuple(4.0, 0.0, 0.0));
 }
 
 TEST(Evaluators, VariableUpdatesUseTheFirstItem) {
@@ -96,11 +79,7 @@ TEST(Evaluators, VariableUpdatesUseTheFirstItem) {
   EXPECT_EQ(table.variable(0).value, 5.5);
   table.addToVariable(0, "a");
   EXPECT_EQ(table.variable(0).value, 11.0);
-}
-
-TEST(Evaluators, TableHoldsTenVariables) {
-  VariableTable table;
-  for (int i = 0; i < 12; ++i) table.addVariable(i, "v" + std::to_string(i));
+  for (int i = 1; i < 12; ++i) table.addVariable(i, "v" + std::to_string(i));  // the table holds ten
   EXPECT_EQ(table.count(), 10);
   EXPECT_TRUE(table.full());
 }
