@@ -1,61 +1,52 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "app/Options.h"
 
 using namespace wf;
 
-namespace {
-Options parse(std::vector<std::string> args, bool expectOk = true) {
+// The parsed options as one line: run kind, then what differs from the defaults.
+std::string parsed(const std::vector<std::string>& args) {
   Options o;
   std::string error;
-  EXPECT_EQ(parseOptions(args, o, error), expectOk) << error;
-  return o;
-}
-}  // namespace
-
-TEST(Options, TheTwoSwitchesMatchTheWholeLineExactly) {
-  EXPECT_TRUE(parse({"quadrix", "roxx"}).consoleMode);
-  EXPECT_FALSE(parse({"Quadrix", "roxx"}).consoleMode);
-  EXPECT_FALSE(parse({"quadrix", "roxx", "x"}).consoleMode);
-  EXPECT_TRUE(parse({"-XP"}).xpMode);
-  EXPECT_FALSE(parse({"-xp"}).xpMode);
-  Options plain = parse({"hello"});
-  EXPECT_EQ(plain.run, RunKind::Interactive);
-  EXPECT_FALSE(plain.modeGiven);
+  if (!parseOptions(args, o, error)) return "error: " + error;
+  std::ostringstream out;
+  out << static_cast<int>(o.run) << (o.consoleMode ? " console" : "") << (o.xpMode ? " xp" : "")
+      << (o.watch ? " watch" : "") << (o.modeGiven ? " mode " + std::to_string(o.mode.resolution) : "")
+      << (o.qualityGiven ? " quality " + std::to_string(o.quality) : "") << (o.output.empty() ? "" : " out " + o.output);
+  for (const std::string& in : o.inputs) out << " in " << in;
+  if (o.seconds >= 0) out << " seconds " << o.seconds;
+  if (o.from != 0) out << " from " << o.from;
+  if (o.fps != 60) out << " fps " << o.fps;
+  if (o.steps >= 0) out << " steps " << o.steps;
+  out << (o.dumpGeometry ? " geometry" : "");
+  return out.str();
 }
 
-TEST(Options, RenderWithModeQualityAndRate) {
-  Options o = parse({"--render", "out", "--seconds", "1.5", "--fps", "30", "--mode", "800x600", "--quality", "high",
-                     "--from", "90.25"});
-  EXPECT_EQ(o.run, RunKind::Render);
-  EXPECT_EQ(o.output, "out");
-  EXPECT_EQ(o.seconds, 1.5);
-  EXPECT_EQ(o.from, 90.25);
-  EXPECT_EQ(parse({"--render", "x"}).from, 0.0) << "a whole render starts at 0";
-  EXPECT_EQ(o.fps, 30.0);
-  EXPECT_EQ(o.mode.width(), 800);
-  EXPECT_TRUE(o.mode.fullScreen());
-  EXPECT_EQ(o.quality, 2);
-  EXPECT_EQ(parse({"--render", "x", "--quality", "1"}).quality, 1);
-  Options w = parse({"--render", "x", "--mode", "windowed"});
-  EXPECT_EQ(w.mode.width(), 640);
-  EXPECT_EQ(w.mode.height(), 480);
-  EXPECT_FALSE(w.mode.fullScreen());
-}
-
-TEST(Options, ToolsTakeTheirArguments) {
-  Options check = parse({"--check"});
-  EXPECT_EQ(check.run, RunKind::Check);
-  EXPECT_TRUE(check.inputs.empty());
-  EXPECT_EQ(parse({"--check", "demo.cs"}).inputs, std::vector<std::string>{"demo.cs"});
-  Options wav = parse({"--module-wav", "a.mod", "a.wav", "--seconds", "3"});
-  EXPECT_EQ(wav.inputs, std::vector<std::string>{"a.mod"});
-  EXPECT_EQ(wav.output, "a.wav");
-  Options png = parse({"--texture-png", "o.png", "a.tex", "b.tex"});
-  EXPECT_EQ(png.inputs.size(), 2u);
-  Options dump = parse({"--dump-scene", "-", "--steps", "10", "--dump-geometry"});
-  EXPECT_EQ(dump.steps, 10);
-  EXPECT_TRUE(dump.dumpGeometry);
+TEST(Options, WhatEachCommandLineMeans) {
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"quadrix", "roxx"}, "0 console"},  // the two switches match the whole line exactly
+      {{"Quadrix", "roxx"}, "0"},
+      {{"quadrix", "roxx", "x"}, "0"},
+      {{"quadrix", "roxx", "--watch"}, "0 console watch"},
+      {{"-XP"}, "0 xp"},
+      {{"-xp"}, "0"},
+      {{"--mode", "1024x768", "--quality", "1", "--watch"}, "0 watch mode 3 quality 1"},
+      {{"--render", "out", "--seconds", "1.5", "--fps", "30", "--mode", "800x600", "--quality", "high", "--from", "90.25"},
+       "1 mode 2 quality 2 out out seconds 1.5 from 90.25 fps 30"},
+      {{"--render", "x", "--mode", "windowed"}, "1 mode 0 out x"},
+      {{"--dump-scene", "-", "--steps", "10", "--dump-geometry"}, "2 out - steps 10 geometry"},
+      {{"--check"}, "3"},
+      {{"--check", "demo.cs", "--quality", "low"}, "3 quality 0 in demo.cs"},
+      {{"--timeline", "t.svg", "demo.cs"}, "4 out t.svg in demo.cs"},
+      {{"--module-wav", "a.mod", "a.wav", "--seconds", "3"}, "6 out a.wav in a.mod seconds 3"},
+      {{"--texture-png", "o.png", "a.tex", "b.tex"}, "7 out o.png in a.tex in b.tex"},
+  };
+  for (const auto& [args, want] : cases) EXPECT_EQ(parsed(args), want) << args[0];
+  const ModeChoice windowed{0}, large{3};
+  EXPECT_EQ(std::vector<int>({windowed.width(), windowed.height(), windowed.fullScreen(), large.width(), large.height()}),
+            std::vector<int>({640, 480, 0, 1024, 768}));
 }
 
 TEST(Options, BadCommandLinesAreRefused) {

@@ -58,7 +58,10 @@ loud = max(abs(int.from_bytes(audio[i:i + 2], 'little', signed=True)) for i in r
 assert loud > 1000, loud
 print('parts ok')
 PY
-# Beyond the end there is nothing to render.
+# A file where the folder should be is refused; beyond the end there is nothing to render.
+touch afile
+if "$bin" --render afile --seconds 0.1 2>err.txt; then echo "a file as folder should fail"; exit 1; fi
+grep -q "not a folder" err.txt
 if "$bin" --render d --from 2 --fps 25 2>err.txt; then echo "a part after ENDE should fail"; exit 1; fi
 grep -q "ends before" err.txt
 # Video parts joined with one ffmpeg command: every sample once, no gap.
