@@ -11,25 +11,6 @@
 
 using namespace wf;
 
-namespace {
-
-struct Result {
-  int status;
-  std::string out;
-};
-
-Result check(const std::string& file) {
-  std::FILE* out = std::tmpfile();
-  const int status = runCheck(file, 0, out);
-  std::rewind(out);
-  std::string text;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, out)) text += buffer;
-  std::fclose(out);
-  return {status, text};
-}
-
-}  // namespace
 
 TEST(CheckRun, RunsTheTimelineAndReportsEachLineOnceWithItsTime) {
   struct Case {
@@ -66,11 +47,15 @@ TEST(CheckRun, RunsTheTimelineAndReportsEachLineOnceWithItsTime) {
     test::TempDir dir;
     test::ScopedWorkingDir cwd(dir.path());
     if (c.script) dir.write("mohn.cs", c.script);
+    std::FILE* out = std::tmpfile();
     testing::internal::CaptureStderr();
-    const Result r = check("mohn.cs");
+    EXPECT_EQ(runCheck("mohn.cs", 0, out), c.status) << c.what;
     testing::internal::GetCapturedStderr();
-    EXPECT_EQ(r.status, c.status) << c.what;
-    EXPECT_EQ(r.out, c.out) << c.what;
+    std::rewind(out);
+    std::string text(4096, '\0');
+    text.resize(std::fread(&text[0], 1, text.size(), out));
+    std::fclose(out);
+    EXPECT_EQ(text, c.out) << c.what;
     EXPECT_EQ(Script::current(), nullptr) << c.what << ": nothing is left behind";
   }
 }

@@ -152,23 +152,16 @@ TEST(SceneDump, ClassesAddTheirFields) {
   run.registry.add(std::make_unique<FrameBufferFilter>("f"))->name = "F";
   auto mesh = std::make_unique<Mesh>("dreieck");
   mesh->vertices.resize(3);
-  mesh->vertices[1].position = Vector4(1, 0, 0, 1);
-  mesh->vertices[2].position = Vector4(0, 1, 0, 1);
-  mesh->vertices[2].texCoord.x = 0.5;
-  mesh->vertices[2].texCoord.y = 0.25;
+  mesh->vertices[1].position = Vector4(1, 0, 0, 1), mesh->vertices[2].position = Vector4(0, 1, 0, 1);
+  mesh->vertices[2].texCoord.x = 0.5, mesh->vertices[2].texCoord.y = 0.25;
   mesh->triangles.resize(1);
-  mesh->triangles[0].corner[1] = 1;
-  mesh->triangles[0].corner[2] = 2;
+  mesh->triangles[0].corner[1] = 1, mesh->triangles[0].corner[2] = 2;
   mesh->computeNormals();
   run.registry.add(std::move(mesh))->name = "D";
   const char* script = "L:LIGHT(1);\nL.D=0,0,-1;\nL.C=0.5,0.25,1;\nZ:INTEGER(1);\nZ=1e999;";
   const std::string full = run.dump(script, 1, nullptr, true);
   const std::string plain = DumpRun().dump(script, 1);
-  struct Case {
-    const char* what;
-    const char* text;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"the filter: weight -20, no transforms", "\"source\": \"f\",\n      \"weight\": -20,\n      \"active\": true,\n"
        "      \"parent\": null,\n      \"texture\": null,\n      \"transform\": null,\n      \"colorTransform\": null,\n"
        "      \"world\": null\n"},
@@ -181,7 +174,7 @@ TEST(SceneDump, ClassesAddTheirFields) {
       {"", "\"triangles\": [\n        [0, 1, 2]\n      ]"},
       {"non-finite numbers are strings", "{\"name\": \"Z\", \"value\": \"inf\"}"},
   };
-  for (const Case& c : cases) EXPECT_NE(full.find(c.text), std::string::npos) << c.what << ":\n" << c.text;
+  for (const auto& [what, text] : cases) EXPECT_NE(full.find(text), std::string::npos) << what << ":\n" << text;
   EXPECT_EQ(plain.find("\"vertices\""), std::string::npos) << "geometry only when asked for";
 }
 
@@ -216,10 +209,7 @@ TEST(SceneDump, EngineBuiltAtAStepEqualsAFreshRunToIt) {
       HeadlessWindow window(64, 48);
       EglHeadlessSurface surface(64, 48);
       VirtualTimeSource time;
-      DemoPlatform platform;
-      platform.surface = &surface;
-      platform.time = &time;
-      platform.sound = std::make_unique<VirtualSoundOutput>();
+      DemoPlatform platform{&surface, &time, std::make_unique<VirtualSoundOutput>()};
       std::unique_ptr<DemoApp> app;
       if (rebuilt) {
         app = buildEngineAt("", window, std::move(platform), steps);
@@ -232,14 +222,7 @@ TEST(SceneDump, EngineBuiltAtAStepEqualsAFreshRunToIt) {
       }
       ASSERT_TRUE(app && app->ready());
       const std::string music = musicStateJson(app->music());
-      SceneDumpInput input;
-      input.registry = &app->registry();
-      input.script = &app->script();
-      input.console = &console;
-      input.display = &displaySettings();
-      input.steps = steps;
-      input.musicJson = &music;
-      dumps[rebuilt] = sceneDumpText(input);
+      dumps[rebuilt] = sceneDumpText({&app->registry(), &app->script(), &console, &displaySettings(), steps, false, &music});
       app.reset();
       setCurrentConsole(nullptr);
     }
