@@ -84,9 +84,6 @@ TEST(DeclarationTable, WhatEachTypeCreatesWhereAndWhatItPrints) {
        "Base:PlacedObject Aussenring:Mesh^R Innen-C:Mesh^R R:Logo^Base B:Tree^Base H:Heightfield^Base "
        "S:Skeleton^Base",
        "loading Logo. |B neuer Baum|H neue Landscape|S neues Skelett"},
-      {"INTEGER takes atoi of its argument and registers nothing",
-       "A:INTEGER(2.9);\nB:INTEGER(-7x);\nC:INTEGER(abc);", 1, "Base:PlacedObject",
-       "A neues Integer.|B neues Integer.|C neues Integer."},
   };
   for (const Case& c : cases) {
     const ScriptRun run(c.script, c.steps);
