@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "app/Runs.h"
 #include "script/Script.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 
 #include "app/EngineAt.h"
 #include "app/EngineHost.h"

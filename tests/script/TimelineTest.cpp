@@ -2,14 +2,12 @@
 
 #include "app/EngineHost.h"
 
-#include <memory>
 
 #include "base/Console.h"
 #include "base/FrameClock.h"
 #include "base/MainWindow.h"
 #include "scene/ObjectRegistry.h"
 #include "scene/PlacedObject.h"
-#include "app/DeclarationTable.h"
 #include "script/Script.h"
 
 using namespace wf;
