@@ -49,17 +49,6 @@ class TimelineTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(TimelineTest, DeclarationAndUseInTheSameStep) {
-  load("Ring:OBJECT(ring);\nRing.M=2;\nRing.W=4;");
-  EXPECT_EQ(object("Ring"), nullptr);
-  steps(1);
-  const PlacedObject* ring = object("Ring") ? object("Ring")->asPlaced() : nullptr;
-  ASSERT_NE(ring, nullptr);
-  EXPECT_TRUE(ring->transform.m[0][0] == 2.0 && ring->weight == 4);
-  EXPECT_EQ(ring->parent, registry.at(0)) << "the default parent is Base";
-  EXPECT_TRUE(linesAt(0).empty());
-}
-
 TEST_F(TimelineTest, DelaysDurationsAndStops) {
   // state: "name:weight" of each object in draw order, then "|" and the active records
   struct Case { const char* what; const char* script; int steps; const char* state; };
