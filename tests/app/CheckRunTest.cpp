@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 #include "app/Runs.h"
 #include "script/Script.h"
@@ -69,10 +68,7 @@ TEST(TimelineRun, OneBarPerStatementTheMusicBandAndReportMarks) {
   testing::internal::CaptureStderr();
   ASSERT_EQ(runTimeline(dir.file("bild.svg"), "mohn.cs", 0), 0);
   testing::internal::GetCapturedStderr();
-  std::ifstream in(dir.file("bild.svg"));
-  std::stringstream svg;
-  svg << in.rdbuf();
-  const std::string text = svg.str();
+  const std::string text = test::readTextFile(dir.file("bild.svg"));
   const char* expected[] = {
       "data-line=\"3\" data-from=\"1\" data-to=\"2\"",        // the declaration, one step
       "data-line=\"4\" data-from=\"101\" data-to=\"107\"",    // after a delay of 100, until the stop

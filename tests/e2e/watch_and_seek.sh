@@ -31,7 +31,6 @@ wait_for_line 'moved to 0:00.00' 5 "$log" || fail "F5 did not go back to the sta
 printf 'Alt:OBJECT(Base);\n-1 Alt.W*1;\nNeu:KAPUTT(1);\n' >"$work/mohn.cs"
 wait_for_line 'unbekannter Objekttyp' 5 "$log" || fail "a script that no longer reads was not reported"
 kill -0 $PROGRAM_PID 2>/dev/null || fail "a broken edit ended the program"
-
 xdotool key --window "$window" Escape
 wait_for_exit $PROGRAM_PID 15 || fail "Escape did not end the program"
 [ "$EXIT_STATUS" -eq 0 ] || fail "exit status $EXIT_STATUS after Escape, want 0"
