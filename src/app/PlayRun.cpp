@@ -130,7 +130,7 @@ int runPlay(const Options& options) {
       nextLook = time.now() + kWatchSeconds;
       if (watched.changed()) {
         reload = scansCleanly(scriptFile);
-        // A script that does not scan keeps the old engine; its reports
+        // A script that does not scan keeps the running engine; its reports
         // have been shown, and only the next change is looked at.
         watched.watch(reload ? watched.paths() : productionFiles(app->script(), scriptFile));
         if (reload && target < 0) target = app->clock().scriptSteps();

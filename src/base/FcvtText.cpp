@@ -7,7 +7,7 @@
 namespace wf {
 
 FcvtDigits fcvtDigits(double value, int decimals) {
-  // The old runtime's texts for values without digits.
+  // _fcvt's texts for values without digits.
   if (std::isnan(value)) return {"1#QNAN", 1};
   if (std::isinf(value)) return {"1#INF", 1};
   if (decimals < 0) decimals = 0;

@@ -3,7 +3,7 @@
 //
 // fcvtDigits(v, n) gives the digit string of |v| rounded to n decimals,
 // without point and sign, and the position of the decimal point in it. As
-// the old runtime did, leading zeros are not part of the string, so the point
+// with _fcvt, leading zeros are not part of the string, so the point
 // may lie before its start (0.05 with n = 2 gives "5" and -1), and rounding
 // is half-up on the decimal digits (0.125 gives "13"). Zero gives n zeros
 // and 0. Rounding works on the 17 significant digits of the value.

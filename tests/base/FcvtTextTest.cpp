@@ -6,7 +6,7 @@
 
 using namespace wf;
 
-TEST(FcvtText, DigitsAndPointLikeTheOldRuntime) {
+TEST(FcvtText, DigitsAndPointAsFcvtGivesThem) {
   struct Case { double value; const char* digits; int point; };
   const Case cases[] = {
       {1.5, "150", 1},       {0.5, "50", 0},        {0.05, "5", -1},      {2.25, "225", 1},
