@@ -13,7 +13,8 @@
 //     bytes; C-2 therefore sounds at 8363.42 / cycle Hz: 261.36 Hz (a hair
 //     under middle C) with the default cycle of 32, 130.68 Hz with 64.
 //   - Drum kinds (kick, snare, hat) are computed at 16726.84 bytes per second,
-//     the reading rate of C-3: trigger them at C-3 to hear them as designed.
+//     the reading rate of C-3: triggered at C-3 they play at their own pitch
+//     and length; other notes transpose and stretch them.
 //   - The noise kind (wind) is shaped for C-2 and meant to be slid.
 // Sustained kinds (bass, lead, pad, noise) end in a loop that holds a whole
 // number of cycles of every partial, so the loop seam is inaudible; their
